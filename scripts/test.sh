@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Quorvane developers
+#
+# Installs the build and test dependencies, builds, and runs every test:
+# the suite in build/, then the same suite built with AddressSanitizer and
+# UndefinedBehaviorSanitizer in build-sanitize/. Exits non-zero on any failure.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+source scripts/deps.sh
+
+quorvane_install "${QUORVANE_BUILD_PACKAGES[@]}" "${QUORVANE_TEST_PACKAGES[@]}" || exit 1
+# The Windows tests need mingw-w64 and wine; without them they report
+# themselves skipped, never passed.
+quorvane_install "${QUORVANE_WINDOWS_PACKAGES[@]}" \
+    || echo "warning: mingw-w64 or wine could not be installed; the Windows tests will be skipped" >&2
+
+jobs=$(nproc 2>/dev/null || echo 2)
+passed=0
+failed=0
+
+# Runs ctest in a build folder and adds its counts to the totals.
+run_suite() {
+    local name=$1 dir=$2
+    shift 2
+    echo "=== $name ==="
+    local log
+    log=$(mktemp)
+    (cd "$dir" && ctest --output-on-failure -j"$jobs" "$@") 2>&1 | tee "$log"
+    local summary
+    summary=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+    rm -f "$log"
+    if [[ -z $summary ]]; then
+        echo "$name: ctest did not report a result" >&2
+        failed=$((failed + 1))
+        return
+    fi
+    local bad total
+    bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
+    total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$summary")
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+}
+
+build() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -G Ninja "$@" && cmake --build "$dir" -j"$jobs"
+}
+
+echo "=== build ==="
+if build build -DCMAKE_BUILD_TYPE=RelWithDebInfo; then
+    run_suite "tests" build
+else
+    echo "build failed" >&2
+    failed=$((failed + 1))
+fi
+
+echo "=== build with sanitizers ==="
+if build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_SANITIZE=ON; then
+    # Any sanitizer report ends the process with a failure.
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+        run_suite "tests under sanitizers" build-sanitize -LE not-sanitized
+else
+    echo "sanitizer build failed" >&2
+    failed=$((failed + 1))
+fi
+
+echo
+echo "Total: $passed passed, $failed failed"
+[[ $failed -eq 0 ]]
