@@ -20,8 +20,8 @@ constexpr std::int32_t SecondsIn100Hours = 360000;
 // Byte by byte, so the host's byte order never matters.
 std::uint32_t readWord(const TimecodeBuffer &buffer, int offset)
 {
-    return std::uint32_t(buffer[offset]) << 24 | std::uint32_t(buffer[offset + 1]) << 16
-           | std::uint32_t(buffer[offset + 2]) << 8 | std::uint32_t(buffer[offset + 3]);
+    return std::uint32_t(buffer[offset]) << 24 | std::uint32_t(buffer[offset + 1]) << 16 |
+           std::uint32_t(buffer[offset + 2]) << 8 | std::uint32_t(buffer[offset + 3]);
 }
 
 void writeWord(TimecodeBuffer &buffer, int offset, std::uint32_t word)

@@ -21,7 +21,7 @@ constexpr std::int32_t NoTimecode = -1;
 
 struct Timecode
 {
-    std::int32_t frameRate = 0;  // as sent: 0 means "not given", counted as 25
+    std::int32_t frameRate = 0; // as sent: 0 means "not given", counted as 25
     std::int32_t frameCount = NoTimecode;
 
     friend bool operator==(const Timecode &a, const Timecode &b)

@@ -11,9 +11,7 @@
 
 namespace WindowPlatform {
 
-void addAboutToSystemMenu(QWidget *)
-{
-}
+void addAboutToSystemMenu(QWidget *) {}
 
 void setStaysOnTop(QWidget *window, bool onTop)
 {

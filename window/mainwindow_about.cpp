@@ -17,9 +17,15 @@ namespace {
 QString compilerText()
 {
 #if defined(__clang__)
-    return QStringLiteral("Clang %1.%2.%3").arg(__clang_major__).arg(__clang_minor__).arg(__clang_patchlevel__);
+    return QStringLiteral("Clang %1.%2.%3")
+        .arg(__clang_major__)
+        .arg(__clang_minor__)
+        .arg(__clang_patchlevel__);
 #elif defined(__GNUC__)
-    return QStringLiteral("GCC %1.%2.%3").arg(__GNUC__).arg(__GNUC_MINOR__).arg(__GNUC_PATCHLEVEL__);
+    return QStringLiteral("GCC %1.%2.%3")
+        .arg(__GNUC__)
+        .arg(__GNUC_MINOR__)
+        .arg(__GNUC_PATCHLEVEL__);
 #elif defined(_MSC_FULL_VER)
     return QStringLiteral("MSVC %1").arg(_MSC_FULL_VER);
 #else
@@ -46,13 +52,12 @@ void MainWindow::helpAbout()
 {
     const QString wordSize = QString::number(QT_POINTER_SIZE * 8, 10);
     const QString libraryVersion = QString::fromLatin1(qVersion());
-    const QString text =
-        tr("<div style='white-space:pre'><h3>Quorvane 2026/09/22</h3>"
-           "<p>Based on Qt %1 (%2, %3 bit)<br><br>"
-           "This program is distributed in the hope that it will be useful,<br>"
-           "but WITHOUT ANY WARRANTY; without even the implied warranty of<br>"
-           "MERCHANTABILITY or FITNESS FOR A PARTICULAR PURPOSE.</p></div>")
-            .arg(libraryVersion, compilerText(), wordSize);
+    const QString text = tr("<div style='white-space:pre'><h3>Quorvane 2026/09/22</h3>"
+                            "<p>Based on Qt %1 (%2, %3 bit)<br><br>"
+                            "This program is distributed in the hope that it will be useful,<br>"
+                            "but WITHOUT ANY WARRANTY; without even the implied warranty of<br>"
+                            "MERCHANTABILITY or FITNESS FOR A PARTICULAR PURPOSE.</p></div>")
+                             .arg(libraryVersion, compilerText(), wordSize);
 
     QMessageBox box(this);
     box.setObjectName(QStringLiteral("aboutBox"));
