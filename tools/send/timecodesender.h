@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+
+#ifndef TIMECODESENDER_H
+#define TIMECODESENDER_H
+
+#include <QHostAddress>
+#include <QString>
+#include <QUdpSocket>
+
+#include <cstdint>
+#include <optional>
+
+// One UDP socket that sends timecode datagrams to one target, always from
+// the same local port, so that a receiver sees a single sender.
+class TimecodeSender
+{
+public:
+    TimecodeSender(const QHostAddress &target, quint16 port, std::int32_t frameRate);
+
+    // Binds the socket, to sourcePort if given, and sets SO_BROADCAST to
+    // allowBroadcast. False, with errorString(), if either fails.
+    bool open(std::optional<quint16> sourcePort, bool allowBroadcast);
+
+    // Sends the datagram for the count (-1: no timecode) at the rate.
+    bool send(std::int32_t frameCount);
+
+    QString errorString() const { return m_error; }
+
+    // "127.0.0.1:8201 from port 40123", for people watching.
+    QString route() const;
+
+private:
+    bool setBroadcastAllowed(bool allowed);
+
+    QUdpSocket m_socket;
+    QHostAddress m_target;
+    quint16 m_port;
+    std::int32_t m_frameRate;
+    QString m_error;
+};
+
+#endif // TIMECODESENDER_H
