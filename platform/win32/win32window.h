@@ -7,6 +7,10 @@
 // The Windows back end in plain Win32, with no Qt inside, so that it can be
 // built and tested on its own.
 
+// No min and max macros: Qt headers and the standard library follow this one.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 
 // Appends a separator and "About Quorvane..." (command 16) to the window's

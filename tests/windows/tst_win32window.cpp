@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+
+// The Windows back end against real USER32 windows: the system menu's About
+// entry, the consumption of its command, and the topmost layer. Then the
+// resources linked into this very program. Prints each failed check and
+// exits non-zero if there was one.
+
+#include "check.h"
+#include "resourcechecks.h"
+#include "systemcommand.h"
+#include "win32/win32window.h"
+
+#include <initializer_list>
+
+namespace {
+
+constexpr wchar_t WindowClass[] = L"QuorvaneTestWindow";
+constexpr LRESULT Untouched = 0x5EED;
+
+int aboutBoxesOpened = 0;
+int sysCommandsPassedOn = 0;
+
+// Hands each message to the native-event hook first and lets only what it
+// does not consume reach the default window procedure, the way the Qt back
+// end does. Opening the About box is the program's business; here it is
+// counted.
+LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MSG native{};
+    native.hwnd = window;
+    native.message = message;
+    native.wParam = wParam;
+    native.lParam = lParam;
+    LRESULT result = Untouched;
+    if (isAboutSysCommandMessage(&native, &result)) {
+        ++aboutBoxesOpened;
+        return result;
+    }
+    if (message == WM_SYSCOMMAND)
+        ++sysCommandsPassedOn;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool registerWindowClass()
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProcedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = WindowClass;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+HWND createWindow(DWORD style, const wchar_t *title, int x = 100, int y = 100)
+{
+    return CreateWindowExW(0, WindowClass, title, style, x, y, 400, 200, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+// Lets the window system and the window manager settle.
+void pumpMessages(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+void checkMessageRecognition()
+{
+    MSG message{};
+    message.message = WM_SYSCOMMAND;
+    message.wParam = AboutCommandId;
+    CHECK(isAboutSysCommandMessage(&message, nullptr));
+
+    // Messages that are not consumed leave the result alone.
+    LRESULT result = Untouched;
+    CHECK(!isAboutSysCommandMessage(nullptr, &result));
+    message.message = WM_COMMAND;
+    CHECK(!isAboutSysCommandMessage(&message, &result));
+    CHECK_EQUAL(result, Untouched);
+}
+
+void checkSystemMenu()
+{
+    HWND window = createWindow(WS_OVERLAPPEDWINDOW, L"system menu");
+    if (!CHECK(window))
+        return;
+    const int standardItems = GetMenuItemCount(GetSystemMenu(window, FALSE));
+    appendAboutMenuEntry(window);
+
+    HMENU menu = GetSystemMenu(window, FALSE);
+    const int items = GetMenuItemCount(menu);
+    CHECK_EQUAL(items, standardItems + 2);
+    if (items >= 2) {
+        MENUITEMINFOW separator{};
+        separator.cbSize = sizeof separator;
+        separator.fMask = MIIM_FTYPE;
+        CHECK(GetMenuItemInfoW(menu, items - 2, TRUE, &separator));
+        CHECK(separator.fType & MFT_SEPARATOR);
+
+        wchar_t text[64] = {};
+        MENUITEMINFOW about{};
+        about.cbSize = sizeof about;
+        about.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_STRING;
+        about.dwTypeData = text;
+        about.cch = sizeof text / sizeof *text;
+        CHECK(GetMenuItemInfoW(menu, items - 1, TRUE, &about));
+        CHECK_EQUAL(about.fType, UINT(MFT_STRING));
+        CHECK_EQUAL(about.wID, UINT(16));
+        CHECK_EQUAL(about.fState, UINT(MFS_ENABLED | MFS_UNCHECKED));
+        CHECK_EQUAL(std::wstring(text), std::wstring(L"About Quorvane..."));
+    }
+    for (UINT command : {SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE, SC_CLOSE})
+        CHECK(GetMenuState(menu, command, MF_BYCOMMAND) != UINT(-1));
+    DestroyWindow(window);
+}
+
+// Reaching the end of this function is most of the check.
+void checkSetUpWithoutSystemMenu()
+{
+    appendAboutMenuEntry(nullptr);
+
+    HWND popup = createWindow(WS_POPUP, L"no system menu");
+    if (CHECK(popup)) {
+        appendAboutMenuEntry(popup);
+        CHECK(!GetSystemMenu(popup, FALSE));
+        DestroyWindow(popup);
+    }
+    appendAboutMenuEntry(popup); // a handle that is no longer valid
+    CHECK(!IsWindow(popup));
+}
+
+void checkSystemCommands()
+{
+    HWND window = createWindow(WS_OVERLAPPEDWINDOW, L"system commands");
+    if (!CHECK(window))
+        return;
+    appendAboutMenuEntry(window);
+
+    // The low four bits belong to the system, so 16 to 31 all mean About.
+    for (WPARAM command = 16; command <= 31; ++command) {
+        const int opened = aboutBoxesOpened;
+        const int passedOn = sysCommandsPassedOn;
+        CHECK_EQUAL(SendMessageW(window, WM_SYSCOMMAND, command, 0), LRESULT(0));
+        CHECK_EQUAL(aboutBoxesOpened, opened + 1);
+        CHECK_EQUAL(sysCommandsPassedOn, passedOn);
+    }
+
+    std::initializer_list<WPARAM> others = {0, 1, 7, 15, 32, 33, 0x100};
+    for (WPARAM command : others) {
+        const int passedOn = sysCommandsPassedOn;
+        SendMessageW(window, WM_SYSCOMMAND, command, 0);
+        CHECK_EQUAL(sysCommandsPassedOn, passedOn + 1);
+    }
+    CHECK_EQUAL(aboutBoxesOpened, 16);
+
+    // Standard commands keep working as if the hook were not there.
+    SendMessageW(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    CHECK(IsZoomed(window));
+    SendMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    CHECK(!IsZoomed(window));
+    SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    CHECK(!IsWindow(window));
+    CHECK_EQUAL(aboutBoxesOpened, 16);
+}
+
+void checkTopmost()
+{
+    HWND active = createWindow(WS_OVERLAPPEDWINDOW, L"active", 50, 50);
+    HWND window = createWindow(WS_OVERLAPPEDWINDOW, L"topmost", 500, 300);
+    if (!CHECK(active) || !CHECK(window))
+        return;
+    // Some window managers focus every new window, whatever it asks for; so
+    // the other window is activated after both are on the screen.
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    ShowWindow(active, SW_SHOW);
+    pumpMessages(200);
+    SetForegroundWindow(active);
+    pumpMessages(300);
+    CHECK(GetForegroundWindow() == active);
+    CHECK(GetActiveWindow() == active);
+
+    RECT before{};
+    GetWindowRect(window, &before);
+    for (bool topmost : {true, false, true, false}) {
+        setWindowTopmost(window, topmost);
+        pumpMessages(50);
+        const bool isTopmost = GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST;
+        CHECK_EQUAL(isTopmost, topmost);
+        RECT after{};
+        GetWindowRect(window, &after);
+        CHECK(EqualRect(&before, &after));
+        CHECK(GetForegroundWindow() == active);
+        CHECK(GetActiveWindow() == active);
+    }
+
+    // The same call without SWP_NOACTIVATE does activate the window: the
+    // checks above would see it.
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    CHECK(GetActiveWindow() == window);
+
+    DestroyWindow(window);
+    DestroyWindow(active);
+}
+
+} // namespace
+
+int main()
+{
+    if (!CHECK(registerWindowClass()))
+        return 1;
+    checkMessageRecognition();
+    checkSystemMenu();
+    checkSetUpWithoutSystemMenu();
+    checkSystemCommands();
+    checkTopmost();
+    checkVersionRecord();
+    checkIconGroup();
+
+    const CheckCounts &counts = checkCounts();
+    std::printf("%d passed, %d failed\n", counts.passed, counts.failed);
+    return counts.failed == 0 ? 0 : 1;
+}
