@@ -16,7 +16,8 @@ fi
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-"$windres" --include-dir "$res" -i "$res/Quorvane.rc" -O res -o "$tmp/quorvane.res"
+# From another folder, as a build does: the icon is found next to the script.
+(cd "$tmp" && "$windres" -i "$res/Quorvane.rc" -O res -o quorvane.res)
 "$windres" -i "$tmp/quorvane.res" -O rc -o "$tmp/back.rc"
 
 failures=0
