@@ -7,7 +7,7 @@
 # record that Windows will read from the program file.
 # Usage: windres_test.sh RES-FOLDER. Exits 77 (skipped) without windres.
 set -euo pipefail
-res=$1
+res=$(cd "$1" && pwd)
 windres=${WINDRES:-x86_64-w64-mingw32-windres}
 if ! command -v "$windres" >/dev/null; then
     echo "SKIPPED: $windres not found; install binutils-mingw-w64-x86-64 to run this test"
