@@ -48,7 +48,7 @@ void drawCase(QPainter &painter)
 }
 
 // "Time" as stroked centre lines: cap height from y 30 to 50, x-height from
-// 36, 53 units wide and centred on the screen.
+// 36, about 54 units wide and centred on the screen.
 QPainterPath timeLetters()
 {
     QPainterPath path;
@@ -63,8 +63,7 @@ QPainterPath timeLetters()
     // m
     path.moveTo(45.5, 50);
     path.lineTo(45.5, 36);
-    path.moveTo(45.5, 50);
-    path.lineTo(45.5, 42);
+    path.moveTo(45.5, 42);
     path.arcTo(QRectF(45.5, 38, 6.5, 8), 180, -180);
     path.lineTo(52, 50);
     path.moveTo(52, 42);
