@@ -74,6 +74,24 @@ void pumpMessages(DWORD milliseconds)
     } while (GetTickCount() - start < milliseconds);
 }
 
+// Makes the window the foreground window and waits until the window manager
+// has stopped moving the focus, so that what follows sees only its own doing.
+bool settleForeground(HWND window)
+{
+    int steady = 0;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 10000) {
+        if (GetForegroundWindow() != window) {
+            SetForegroundWindow(window);
+            steady = 0;
+        } else if (++steady == 30) {
+            return true;
+        }
+        pumpMessages(10);
+    }
+    return false;
+}
+
 void checkMessageRecognition()
 {
     MSG message{};
@@ -183,10 +201,7 @@ void checkTopmost()
     // the other window is activated after both are on the screen.
     ShowWindow(window, SW_SHOWNOACTIVATE);
     ShowWindow(active, SW_SHOW);
-    pumpMessages(200);
-    SetForegroundWindow(active);
-    pumpMessages(300);
-    CHECK(GetForegroundWindow() == active);
+    CHECK(settleForeground(active));
     CHECK(GetActiveWindow() == active);
 
     RECT before{};
