@@ -34,7 +34,8 @@ in_session() {
     local wineserver
     wineserver=$(dirname "$wine")/wineserver64
     [[ -x $wineserver ]] || wineserver=$(dirname "$wine")/wineserver
-    [[ -x $wineserver ]] || wineserver=$(command -v wineserver)
+    [[ -x $wineserver ]] || wineserver=$(command -v wineserver || true)
+    [[ -n $wineserver ]] || { echo "wine is installed without its wineserver" >&2; return 1; }
 
     export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all
     # No Mono or Gecko: nothing here needs them, and wine would ask for them.
