@@ -76,7 +76,11 @@ close_quorvane() {
     done
     kill -0 "$pid" 2>/dev/null && fail "pid $pid did not exit on Ctrl+Q"
     wait "$pid" || status=$?
-    [[ $status -eq 0 ]] || fail "pid $pid exited with status $status"
+    if [[ $status -ne 0 ]]; then
+        # A sanitizer's report, if any, is in the program's log.
+        tail -n 60 "$artifacts"/*.log >&2 2>/dev/null || true
+        fail "pid $pid exited with status $status"
+    fi
     note "pid $pid closed with status 0"
 }
 
