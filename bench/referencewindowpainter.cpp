@@ -14,3 +14,9 @@ void TimecodePainter::paint(QPainter &painter, const QSize &size, const DisplayF
 {
     ReferencePainter().paint(painter, size, frame);
 }
+
+QRegion TimecodePainter::changedArea(const QSize &size, qreal, const DisplayFrame &,
+                                     const DisplayFrame &)
+{
+    return QRegion(QRect(QPoint(0, 0), size));
+}

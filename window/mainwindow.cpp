@@ -12,6 +12,9 @@ MainWindow::MainWindow()
     setWindowTitle(tr("Quorvane"));
     setGeometry(50, 80, 400, 200);
     setMinimumSize(40, 20);
+    // The painter covers every pixel, so Qt need not clear the background
+    // before each paint.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 
     createActions();
     addSystemMenuEntry();

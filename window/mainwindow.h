@@ -57,6 +57,7 @@ private:
     void addSystemMenuEntry();
     void createShortcuts();
     void runModal(QWidget &popup, const std::function<void()> &exec);
+    DisplayFrame displayFrame() const;
 
     QAction *exitAction = nullptr;
     QAction *alwaysOnTopAction = nullptr;

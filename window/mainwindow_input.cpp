@@ -5,27 +5,22 @@
 
 #include "mainwindow.h"
 
+#include "datagramdrain.h"
+
 void MainWindow::processPendingDatagrams()
 {
-    // Drain the whole queue into one buffer and judge only the newest
-    // datagram: a backlog costs one decode and one repaint, and the display
-    // never works through stale timecodes. Longer datagrams are cut to 28
-    // bytes by the read.
-    TimecodeBuffer buffer;
-    QHostAddress address;
-    quint16 port = 0;
-    qint64 bytesRead = -1;
-    do {
-        bytesRead = udpSocket.readDatagram(reinterpret_cast<char *>(buffer.data()), buffer.size(),
-                                           &address, &port);
-    } while (udpSocket.hasPendingDatagrams());
-
-    const std::optional<Timecode> decoded = decodeTimecodeDatagram(buffer, bytesRead);
+    // Drain the whole queue and judge only the newest datagram: a backlog
+    // costs one decode and one repaint, and the display never works through
+    // stale timecodes. Longer datagrams are cut to 28 bytes by the read.
+    const NewestDatagram newest = drainNewest(udpSocket);
+    const std::optional<Timecode> decoded = decodeTimecodeDatagram(newest.buffer, newest.bytesRead);
     if (!decoded)
         return;
 
-    acceptTimecode(timecode, *decoded, address, port);
-    update();
+    const DisplayFrame before = displayFrame();
+    acceptTimecode(timecode, *decoded, newest.address, newest.port);
+    // Only the characters that change are repainted.
+    update(timecodePainter.changedArea(size(), devicePixelRatioF(), before, displayFrame()));
 }
 
 void MainWindow::timerTimeout()

@@ -7,12 +7,18 @@
 
 #include <QPainter>
 
+DisplayFrame MainWindow::displayFrame() const
+{
+    return DisplayFrame{timecode.frameCount, timecode.frameRate, timecode.senderChangeTicks > 0,
+                        displayFps};
+}
+
+// The painter is handed the whole window every time; a partial update only
+// clips what reaches the screen.
 void MainWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    timecodePainter.paint(painter, size(),
-                          DisplayFrame{timecode.frameCount, timecode.frameRate,
-                                       timecode.senderChangeTicks > 0, displayFps});
+    timecodePainter.paint(painter, size(), displayFrame());
 }
 
 void MainWindow::toggleDisplayFps()

@@ -4,6 +4,9 @@
 #ifndef TIMECODEPAINTER_H
 #define TIMECODEPAINTER_H
 
+#include "glyphcells.h"
+
+#include <QRegion>
 #include <QtGlobal>
 
 class QPainter;
@@ -16,16 +19,43 @@ struct DisplayFrame
     qint32 frameRate = 0;
     bool highlighted = false; // a new sender has just taken over: red digits
     bool displayFps = false;  // the frame-rate label at the bottom left
+
+    bool operator==(const DisplayFrame &other) const
+    {
+        return frameCount == other.frameCount && frameRate == other.frameRate &&
+               highlighted == other.highlighted && displayFps == other.displayFps;
+    }
+    bool operator!=(const DisplayFrame &other) const { return !(*this == other); }
 };
 
 // Draws the whole display into a painter that is open on a device of the
 // given size: black background, the optional grey "NN fps" label in the
 // painter's current font, and the timecode in bold "Courier New" at a pixel
 // size of min(width, height), stretched so that twelve digits span the width.
+//
+// The pictures are those of drawing the scaled text on every frame; to make
+// them cheaper at large sizes the painter keeps each character's pixels once
+// rendered (see GlyphCells), so it is meant to live as long as its window.
 class TimecodePainter
 {
 public:
     void paint(QPainter &painter, const QSize &size, const DisplayFrame &frame);
+
+    // The part of a window of this size (in its own coordinates) whose pixels
+    // differ between two frames: the places of the characters that change,
+    // the whole window when that cannot be told cheaply, nothing when the two
+    // look alike.
+    QRegion changedArea(const QSize &size, qreal devicePixelRatio, const DisplayFrame &from,
+                        const DisplayFrame &to);
+
+    // Bytes held in cached pictures.
+    qsizetype cacheBytes() const { return cells.bytes(); }
+
+private:
+    void paintPlain(QPainter &painter, const QSize &size, const DisplayFrame &frame);
+    bool paintCells(QPainter &painter, const QSize &size, const DisplayFrame &frame);
+
+    GlyphCells cells;
 };
 
 #endif // TIMECODEPAINTER_H

@@ -1,0 +1,219 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+
+// The program's painter keeps pictures between frames; whatever it keeps, each
+// frame must look as if the scaled text had been drawn whole, the plain way.
+
+#include "framecompare.h"
+#include "referencepainter.h"
+#include "timecodepainter.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QTest>
+
+#include <vector>
+
+namespace {
+
+struct Target
+{
+    QSize size;
+    qreal ratio = 1;
+    QImage::Format format = QImage::Format_RGB32;
+};
+
+// Paints a frame over what the image holds, clipped to a region if given.
+template <class Painter>
+void paintInto(QImage &image, Painter &painter, const QSize &size, const DisplayFrame &frame,
+               int labelPixelSize, const QRegion &clip = QRegion())
+{
+    QPainter device(&image);
+    if (labelPixelSize > 0) {
+        QFont font = device.font();
+        font.setPixelSize(labelPixelSize);
+        device.setFont(font);
+    }
+    if (!clip.isEmpty())
+        device.setClipRegion(clip);
+    painter.paint(device, size, frame);
+}
+
+template <class Painter>
+QImage render(Painter &painter, const Target &target, const DisplayFrame &frame, int labelPixelSize)
+{
+    QImage image(target.size * target.ratio, target.format);
+    image.setDevicePixelRatio(target.ratio);
+    image.fill(Qt::white); // whatever is not painted shows up
+    paintInto(image, painter, target.size, frame, labelPixelSize);
+    return image;
+}
+
+QRgb textColour(const DisplayFrame &frame)
+{
+    return frame.highlighted ? 0xffff0000 : 0xff00ff00;
+}
+
+constexpr qint32 hms(int h, int m, int s, int rate)
+{
+    return ((h * 3600) + (m * 60) + s) * rate;
+}
+
+// A show in miniature, in the order a window would see it: dashes at start,
+// streams at every rate with frames, seconds and hours rolling over, a new
+// sender, the label, loss of signal, and states beyond the usual range.
+std::vector<DisplayFrame> showFrames()
+{
+    std::vector<DisplayFrame> frames{{-1, 0, false, false}, {-1, 0, false, true}};
+    for (const qint32 rate : {0, 24, 25, 30, 50, 60, 100}) {
+        const qint32 r = rate ? rate : 25;
+        for (const qint32 count : {hms(0, 0, 0, r), hms(0, 59, 59, r) + r - 1, hms(1, 0, 0, r),
+                                   hms(99, 59, 59, r) + r - 1})
+            frames.push_back({count, rate, false, false});
+    }
+    for (qint32 count = 90061; count < 90061 + 4; ++count)
+        frames.push_back({count, 25, false, count % 2 == 0});
+    frames.push_back({90065, 25, true, false});
+    frames.push_back({90066, 25, true, true});
+    frames.push_back({-1, 25, true, false});
+    frames.push_back({-1, 30, false, true});
+    frames.push_back({2147483647, 24, false, false}); // hours beyond 99: a longer line
+    frames.push_back({8888888, 7, false, true});      // a rate no sender may use
+    frames.push_back({90061, 25, false, false});
+    return frames;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Target)
+Q_DECLARE_METATYPE(DisplayFrame)
+
+class PaintIdentityTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void identical_data();
+    void identical();
+    void partialRepaint_data();
+    void partialRepaint();
+};
+
+void PaintIdentityTest::identical_data()
+{
+    QTest::addColumn<Target>("target");
+    QTest::addColumn<int>("labelPixelSize"); // 0: the default font, in points
+    QTest::addColumn<int>("stride");         // every n-th frame of the show
+
+    const auto rgb = QImage::Format_RGB32;
+    const auto argb = QImage::Format_ARGB32_Premultiplied;
+    QTest::newRow("smallest 40x20") << Target{{40, 20}, 1, rgb} << 0 << 1;
+    QTest::newRow("odd 41x23") << Target{{41, 23}, 1, argb} << 0 << 1;
+    QTest::newRow("narrow 60x200") << Target{{60, 200}, 1, rgb} << 0 << 1;
+    QTest::newRow("tall 200x800") << Target{{200, 800}, 1, argb} << 0 << 1;
+    QTest::newRow("square 300x300") << Target{{300, 300}, 1, rgb} << 12 << 1;
+    QTest::newRow("default 400x200") << Target{{400, 200}, 1, rgb} << 0 << 1;
+    QTest::newRow("strip 1000x90") << Target{{1000, 90}, 1, rgb} << 0 << 1;
+    QTest::newRow("label under digits 160x80") << Target{{160, 80}, 1, rgb} << 40 << 1;
+    QTest::newRow("1280x720") << Target{{1280, 720}, 1, argb} << 0 << 1;
+    QTest::newRow("1920x1080") << Target{{1920, 1080}, 1, rgb} << 0 << 2;
+    QTest::newRow("3840x2160") << Target{{3840, 2160}, 1, rgb} << 0 << 5;
+    QTest::newRow("hidpi 400x200@2") << Target{{400, 200}, 2, argb} << 0 << 1;
+    QTest::newRow("hidpi 333x111@2") << Target{{333, 111}, 2, rgb} << 12 << 1;
+    QTest::newRow("fractional 400x200@1.5") << Target{{400, 200}, 1.5, rgb} << 0 << 3;
+}
+
+// One painter of each kind for the whole show, so that the program's
+// painter draws most frames from what it kept of the earlier ones.
+void PaintIdentityTest::identical()
+{
+    QFETCH(Target, target);
+    QFETCH(int, labelPixelSize);
+    QFETCH(int, stride);
+
+    TimecodePainter program;
+    ReferencePainter reference;
+    const std::vector<DisplayFrame> frames = showFrames();
+    double worst = 0;
+    for (std::size_t i = 0; i < frames.size(); i += std::size_t(stride)) {
+        const DisplayFrame &frame = frames[i];
+        const FrameDifference difference =
+            compareFrames(render(program, target, frame, labelPixelSize),
+                          render(reference, target, frame, labelPixelSize), textColour(frame));
+        const QByteArray where = QStringLiteral("frame %1 (count %2, rate %3): %4 differing, %5")
+                                     .arg(i)
+                                     .arg(frame.frameCount)
+                                     .arg(frame.frameRate)
+                                     .arg(difference.differing)
+                                     .arg(difference.firstAt)
+                                     .toUtf8();
+        QVERIFY2(difference.shapeErrors == 0, where.constData());
+        QVERIFY2(difference.differingShare() <= 0.002, where.constData());
+        worst = qMax(worst, difference.differingShare());
+    }
+    if (worst > 0)
+        qInfo("at most %.4f%% of the pixels differ, in antialiasing only", worst * 100);
+}
+
+void PaintIdentityTest::partialRepaint_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<DisplayFrame>("from");
+    QTest::addColumn<DisplayFrame>("to");
+    QTest::addColumn<bool>("small"); // only a few places need repainting
+
+    for (const QSize size : {QSize(400, 200), QSize(1920, 1080), QSize(70, 300)}) {
+        const QByteArray name =
+            QByteArray::number(size.width()) + "x" + QByteArray::number(size.height()) + " ";
+        const bool wide = size.width() > size.height();
+        QTest::newRow(name + "next frame") << size << DisplayFrame{90061, 25, false, false}
+                                           << DisplayFrame{90062, 25, false, false} << wide;
+        QTest::newRow(name + "next second") << size << DisplayFrame{90074, 25, false, true}
+                                            << DisplayFrame{90075, 25, false, true} << wide;
+        QTest::newRow(name + "next hour") << size << DisplayFrame{hms(9, 59, 59, 30) + 29, 30}
+                                          << DisplayFrame{hms(10, 0, 0, 30), 30} << false;
+        QTest::newRow(name + "signal lost")
+            << size << DisplayFrame{90061, 25} << DisplayFrame{-1, 25} << false;
+        QTest::newRow(name + "signal back")
+            << size << DisplayFrame{-1, 25} << DisplayFrame{90061, 25} << false;
+        QTest::newRow(name + "new sender")
+            << size << DisplayFrame{90061, 25} << DisplayFrame{90062, 25, true} << false;
+        QTest::newRow(name + "rate with label") << size << DisplayFrame{1000, 25, false, true}
+                                                << DisplayFrame{1000, 50, false, true} << false;
+        QTest::newRow(name + "rate without label")
+            << size << DisplayFrame{1000, 25} << DisplayFrame{1001, 50} << false;
+        QTest::newRow(name + "longer line")
+            << size << DisplayFrame{90061, 25} << DisplayFrame{2147483647, 24} << false;
+    }
+}
+
+// A window repaints only what changedArea names; the rest of the last frame
+// must then already be right.
+void PaintIdentityTest::partialRepaint()
+{
+    QFETCH(QSize, size);
+    QFETCH(DisplayFrame, from);
+    QFETCH(DisplayFrame, to);
+    QFETCH(bool, small);
+
+    TimecodePainter program;
+    const Target target{size, 1, QImage::Format_RGB32};
+    QImage window = render(program, target, from, 0);
+    const QRegion changed = program.changedArea(size, 1, from, to);
+    QVERIFY(!changed.isEmpty());
+    paintInto(window, program, size, to, 0, changed);
+
+    ReferencePainter reference;
+    const FrameDifference difference =
+        compareFrames(window, render(reference, target, to, 0), textColour(to));
+    QVERIFY2(difference.differing == 0, qPrintable(difference.firstAt));
+    if (small)
+        QVERIFY(changed.boundingRect().width() < size.width() / 3);
+
+    QVERIFY(program.changedArea(size, 1, to, to).isEmpty());
+    // Before anything was painted at a size, nothing is known of it.
+    QCOMPARE(TimecodePainter().changedArea(size, 1, from, to), QRegion(QRect(QPoint(), size)));
+}
+
+QTEST_MAIN(PaintIdentityTest)
+#include "tst_paintidentity.moc"
