@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 
-// quorvane-bench [--latency-samples=N] [--latency-size=WxH] [benchmark flags]
+// quorvane-bench [--latency-samples=N] [--latency-size=WxH] [--cache-size=WxH]
+//                [benchmark flags]
 //
 // Runs the paint and ingestion benchmarks, then the latency measurement, and
 // prints the ratios between the contenders of each case, all from this one
@@ -77,6 +78,15 @@ void printSummary(const CollectingReporter &reporter)
         std::printf("%-10s %10.1f %10.1f %10.1f %12.3f %12.2f\n", size, program, reference, fill,
                     ratio(program, reference), ratio(program, fill));
     }
+    std::printf("\nPaint, processor microseconds per frame, repainting only the changed area\n");
+    std::printf("%-10s %10s %12s %12s\n", "size", "program", "prog/ref", "prog/fill");
+    for (const char *size : {"1280x720", "1920x1080", "3840x2160"}) {
+        const std::string prefix = std::string("paint/") + size + "/";
+        const double changes = timeOf(reporter, prefix + "program-changes");
+        std::printf("%-10s %10.1f %12.3f %12.2f\n", size, changes,
+                    ratio(changes, timeOf(reporter, prefix + "reference")),
+                    ratio(changes, timeOf(reporter, prefix + "fill")));
+    }
     std::printf("\nIngestion, processor microseconds per backlog\n");
     std::printf("%-10s %10s %10s %12s\n", "backlog", "program", "raw", "prog/raw");
     for (const char *n : {"1", "10", "1000"}) {
@@ -111,11 +121,15 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::string samplesOption = takeOption(argc, argv, "latency-samples");
     const std::string sizeOption = takeOption(argc, argv, "latency-size");
+    const std::string cacheSizeOption = takeOption(argc, argv, "cache-size");
     const int samples = samplesOption.empty() ? 1000 : std::stoi(samplesOption);
     int latencyWidth = 3840;
     int latencyHeight = 2160;
     if (!sizeOption.empty())
         std::sscanf(sizeOption.c_str(), "%dx%d", &latencyWidth, &latencyHeight);
+    QSize cacheSize(3840, 2160);
+    if (!cacheSizeOption.empty())
+        std::sscanf(cacheSizeOption.c_str(), "%dx%d", &cacheSize.rwidth(), &cacheSize.rheight());
 
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
@@ -129,6 +143,10 @@ int main(int argc, char *argv[])
     CollectingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     printSummary(reporter);
+
+    std::printf("\nPainter cache with every character shown at every place, %dx%d: %.1f MiB\n",
+                cacheSize.width(), cacheSize.height(),
+                double(cacheBytesForEveryCharacter(cacheSize)) / (1 << 20));
 
     window.resize(latencyWidth, latencyHeight);
     window.show();

@@ -4,6 +4,7 @@
 #ifndef BENCHMARKS_H
 #define BENCHMARKS_H
 
+#include <QSize>
 #include <QString>
 
 #include <vector>
@@ -14,6 +15,9 @@ class ProbeWindow;
 // Names are "group/case/contender"; the summary puts the contenders of one
 // case side by side.
 void registerPaintBenchmarks();
+// What the program's painter keeps once every character has been shown at
+// every place, at a window size.
+qint64 cacheBytesForEveryCharacter(const QSize &size);
 void registerIngestBenchmarks(MainWindow &window);
 
 struct LatencyFigures

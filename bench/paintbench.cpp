@@ -45,6 +45,28 @@ template <class Painter> void paintStream(benchmark::State &state, QSize size)
         state.counters["cacheMiB"] = double(painter.cacheBytes()) / (1 << 20);
 }
 
+// Paints only what the window would repaint for each new frame: the area
+// that changedArea names, as the window's update region clips it.
+void paintChanges(benchmark::State &state, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    TimecodePainter painter;
+    qint64 index = 0;
+    for (; index < 300; ++index) {
+        QPainter device(&image);
+        painter.paint(device, size, frameAt(index));
+    }
+    for (auto _ : state) {
+        const DisplayFrame frame = frameAt(index);
+        const QRegion changed = painter.changedArea(size, 1, frameAt(index - 1), frame);
+        QPainter device(&image);
+        device.setClipRegion(changed);
+        painter.paint(device, size, frame);
+        ++index;
+    }
+    benchmark::DoNotOptimize(image.constBits());
+}
+
 // The floor: the least any painter must do to cover the window.
 void fillOnly(benchmark::State &state, QSize size)
 {
@@ -71,5 +93,26 @@ void registerPaintBenchmarks()
             ->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark((prefix + "fill").c_str(), fillOnly, size)
             ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((prefix + "program-changes").c_str(), paintChanges, size)
+            ->Unit(benchmark::kMicrosecond);
     }
+}
+
+qint64 cacheBytesForEveryCharacter(const QSize &size)
+{
+    // Every character that each place can show: digits 0-9 at the units and
+    // at the hours' and frames' tens, 0-5 at the tens of minutes and
+    // seconds, the hours' leading space, and the dashes; in both colours.
+    QImage image(size, QImage::Format_RGB32);
+    TimecodePainter painter;
+    const auto paint = [&](const DisplayFrame &frame) {
+        QPainter device(&image);
+        painter.paint(device, size, frame);
+    };
+    for (int i = 0; i < 100; ++i) {
+        const qint32 count = (((i * 3600) + ((i % 60) * 60) + ((i * 7) % 60)) * 100) + i;
+        paint(DisplayFrame{count, 100, i % 2 == 1, false});
+    }
+    paint(DisplayFrame{-1, 100, false, false});
+    return painter.cacheBytes();
 }
