@@ -20,8 +20,14 @@ struct NewestDatagram
     quint16 port = 0;
 };
 
-// Reads every datagram pending on the socket and keeps only the newest. At
-// least one read is made, even when nothing is pending.
-NewestDatagram drainNewest(QUdpSocket &socket);
+// A backlog is far smaller than this with the system's usual receive buffer.
+// The bound is for a flood that arrives as fast as it is read: the window
+// must go on ticking and painting however hard it is pushed.
+constexpr int MostDatagramsPerDrain = 4096;
+
+// Reads the datagrams pending on the socket, at most mostReads of them, and
+// keeps only the newest. At least one read is made, even when nothing is
+// pending. Whatever is left over makes the socket signal again.
+NewestDatagram drainNewest(QUdpSocket &socket, int mostReads = MostDatagramsPerDrain);
 
 #endif // DATAGRAMDRAIN_H
