@@ -13,6 +13,7 @@
 set -euo pipefail
 
 : "${QUORVANE:?QUORVANE must name the quorvane program}"
+
 # The program must reach the X server even if the caller asked for offscreen.
 export QT_QPA_PLATFORM=xcb
 

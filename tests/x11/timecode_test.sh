@@ -71,6 +71,9 @@ stop_sending "$second_pid"
 # tried again rather than failed.
 silence_cycle() {
     local sent start end shot=$X11_ARTIFACTS/silence.png early=0
+    # A retry starts from the dashes: bring the timecode back first.
+    wait_until 30 eval 'send_timecode "$second" 90061 25 && shows_picture "$QUORVANE_WINDOW" "$hour"' \
+        || x11_fail "the recorded sender's timecode did not come back in green"
     send_timecode "$second" 90061 25
     sent=$(now_ms)
     while :; do
@@ -94,7 +97,6 @@ for attempt in 1 2 3 4 5; do
     silence_cycle && break
     ((attempt < 5)) || x11_fail "never managed a shot between 0.8 s and 1.5 s after the last datagram"
     echo "no shot landed between 0.8 s and 1.5 s; trying again"
-    # The next datagram comes from the recorded sender after a loss: green.
 done
 
 x11_step "a new sender after a loss of signal shows green at once"
