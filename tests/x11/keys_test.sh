@@ -110,11 +110,13 @@ x11_step "Ctrl+T puts the window above the others and back, without moving it"
 before=$(geometry "$window")
 press ctrl+t
 wait_until 30 has_state "$window" ABOVE || x11_fail "Ctrl+T did not set always on top"
+settle
 x11_check "Ctrl+T moved the window from $before to $(geometry "$window")" \
     [ "$(geometry "$window")" = "$before" ]
 x11_check "Ctrl+T left the window inactive" is_active "$window"
 press ctrl+t
 wait_until 30 lacks_state "$window" ABOVE || x11_fail "the second Ctrl+T did not clear it"
+settle
 x11_check "the second Ctrl+T moved the window from $before to $(geometry "$window")" \
     [ "$(geometry "$window")" = "$before" ]
 
