@@ -163,7 +163,7 @@ press() {
 # screenshot WINDOW FILE: the window's client area as the screen shows it.
 screenshot() {
     local tries
-    for tries in 1 2 3 4 5; do
+    for _ in 1 2 3 4 5; do
         import -window "$1" "$2" 2>/dev/null && return 0
         sleep 0.2
     done
@@ -237,7 +237,7 @@ send_timecode() {
     local format
     format=$(be32 1)$(be32 0)$(be32 0)$(be32 12)$(be32 "$3")$(be32 0)$(be32 "$2")
     # One printf writes the whole datagram in one piece.
-    printf "$format" >&"$1" 2>/dev/null || true
+    printf "$format" 1>&"$1" 2>/dev/null || true
 }
 
 # keep_sending FD COUNT RATE INTERVAL [STEP]: sends in the background every
