@@ -13,35 +13,66 @@ artifacts=${RELIABILITY_ARTIFACTS:-$(mktemp -d)}
 rm -rf "$artifacts"
 mkdir -p "$artifacts"
 
+# Messages carry the seconds since the test began, which tells a slow machine
+# from a hang when a run goes wrong.
+test_began=$(date +%s%N)
+elapsed() {
+    local ms=$((($(date +%s%N) - test_began) / 1000000))
+    printf '%d.%01d s' $((ms / 1000)) $((ms % 1000 / 100))
+}
+
 fail() {
-    echo "FAIL: $*" >&2
+    echo "FAIL [$(elapsed)]: $*" >&2
     exit 1
 }
 
 note() {
-    echo "-- $*"
+    echo "-- [$(elapsed)] $*"
 }
 
 now_ms() {
     echo $(($(date +%s%N) / 1000000))
 }
 
+# Whatever a test started is ended when it exits, passed or failed, so that
+# no program outlives its X session or keeps the port.
+started_pids=()
+end_started() {
+    local pid
+    for pid in "${started_pids[@]}"; do
+        kill $(pgrep -P "$pid") "$pid" 2>/dev/null || true
+    done
+}
+trap end_started EXIT
+
+# X calls that wait for the window manager get a deadline, so that a lost
+# event cannot hang a test.
+activate() {
+    timeout 10 xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+}
+
 # start_quorvane NAME [PREFIX...]: starts the program (behind PREFIX, e.g. a
-# tracer) and waits for its window. Sets <NAME>_pid and <NAME>_window.
+# tracer) and waits for its window. Sets <NAME>_pid (the process started),
+# <NAME>_program (the process that owns the window; the same unless behind a
+# tracer) and <NAME>_window.
 start_quorvane() {
     local name=$1
     shift
     "$@" "$QUORVANE" >"$artifacts/$name.log" 2>&1 &
     local pid=$!
-    local window
-    window=$(wait_for_window "$pid" 60) || fail "$name: no window appeared (see $artifacts/$name.log)"
+    started_pids+=("$pid")
+    local window program
+    read -r window program < <(wait_for_window "$pid" 120) \
+        || fail "$name: no window appeared (see $artifacts/$name.log)"
     printf -v "${name}_pid" %s "$pid"
+    printf -v "${name}_program" %s "$program"
     printf -v "${name}_window" %s "$window"
     note "$name: pid $pid, window $window"
 }
 
 # wait_for_window PID SECONDS: prints the id of the first mapped window of
-# PID (or of one of its children, for programs started behind a tracer).
+# PID, or of one of its children for programs started behind a tracer, and
+# the pid that owns it.
 wait_for_window() {
     local pid=$1 deadline=$(($(date +%s) + $2)) candidates window
     while [[ $(date +%s) -lt $deadline ]]; do
@@ -50,13 +81,41 @@ wait_for_window() {
         for candidate in $candidates; do
             window=$(xdotool search --onlyvisible --pid "$candidate" 2>/dev/null | head -n 1 || true)
             if [[ -n $window ]] && is_viewable "$window"; then
-                echo "$window"
+                echo "$window $candidate"
                 return 0
             fi
         done
         sleep 0.2
     done
     return 1
+}
+
+# visible_windows PID: the number of mapped windows that PID shows.
+visible_windows() {
+    xdotool search --onlyvisible --pid "$1" 2>/dev/null | wc -l
+}
+
+# popup PID WINDOW XDOTOOL-ARGS...: opens a pop-up (the About box, the
+# context menu) with the given xdotool command, waits until it is on screen
+# and closes it with Escape. Slow runs (valgrind) need the waits: a key sent
+# before the pop-up appears would go to the wrong window.
+popup() {
+    local pid=$1 window=$2 before
+    shift 2
+    activate "$window"
+    before=$(visible_windows "$pid")
+    xdotool "$@"
+    for _ in $(seq 600); do
+        [[ $(visible_windows "$pid") -gt $before ]] && break
+        sleep 0.1
+    done
+    [[ $(visible_windows "$pid") -gt $before ]] || fail "no pop-up appeared on: $*"
+    xdotool key --clearmodifiers Escape
+    for _ in $(seq 600); do
+        [[ $(visible_windows "$pid") -le $before ]] && break
+        sleep 0.1
+    done
+    [[ $(visible_windows "$pid") -le $before ]] || fail "the pop-up opened by $* did not close"
 }
 
 is_viewable() {
@@ -68,7 +127,7 @@ is_viewable() {
 # report).
 close_quorvane() {
     local pid=$1 window=$2 status=0
-    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    activate "$window"
     xdotool key --clearmodifiers ctrl+q
     for _ in $(seq 300); do
         kill -0 "$pid" 2>/dev/null || break
@@ -87,7 +146,7 @@ close_quorvane() {
 # pixels WINDOW FILE: takes a screenshot of WINDOW into FILE and prints
 # "GREEN RED": the number of clearly green and clearly red pixels.
 pixels() {
-    import -window "$1" "$2" 2>/dev/null || { echo "0 0"; return; }
+    timeout 10 import -window "$1" "$2" 2>/dev/null || { echo "0 0"; return; }
     convert "$2" -format %c histogram:info:- | awk '
         match($0, /\( *[0-9.]+, *[0-9.]+, *[0-9.]+/) {
             split(substr($0, RSTART + 1, RLENGTH - 1), c, ",")

@@ -21,7 +21,7 @@ start_quorvane display valgrind --tool=memcheck --leak-check=full \
     --child-silent-after-fork=yes --fullpath-after="$source_dir/" \
     --suppressions="$here/valgrind.supp" --log-file="$log"
 
-xdotool windowactivate --sync "$display_window" 2>/dev/null || true
+activate "$display_window"
 "$UDPFLOOD" --count 20000 --seed 8
 for count in 0 1 2 3 4; do
     "$UDPFLOOD" --single 25 $((90000 + count))
@@ -31,10 +31,7 @@ for keys in i F11 Escape ctrl+t ctrl+t i; do
     xdotool key --clearmodifiers "$keys"
     sleep 0.3
 done
-xdotool key --clearmodifiers ctrl+i
-sleep 2
-xdotool key --clearmodifiers Escape
-sleep 0.5
+popup "$display_program" "$display_window" key --clearmodifiers ctrl+i
 # Loss of signal, with its repaint, before the close.
 sleep 2.5
 close_quorvane "$display_pid" "$display_window"

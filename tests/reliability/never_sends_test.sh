@@ -21,7 +21,7 @@ log=$artifacts/strace.log
 start_quorvane display strace -f -yy -qq -o "$log" \
     -e trace=socket,connect,sendto,sendmsg,sendmmsg,write,writev,pwrite64,pwritev,pwritev2,recvmsg
 
-xdotool windowactivate --sync "$display_window" 2>/dev/null || true
+activate "$display_window"
 "$UDPFLOOD" --count 2000 --seed 6
 for count in 0 1 2 3; do
     "$UDPFLOOD" --single 25 $((90000 + count))
@@ -32,14 +32,8 @@ for keys in i d F11 Escape ctrl+t ctrl+t f Escape alt+Return Escape ctrl+f Escap
     xdotool key --clearmodifiers "$keys"
     sleep 0.2
 done
-xdotool key --clearmodifiers ctrl+i
-sleep 1
-xdotool key --clearmodifiers Escape
-sleep 0.3
-xdotool mousemove --window "$display_window" 100 100 click 3
-sleep 0.5
-xdotool key --clearmodifiers Escape
-sleep 0.3
+popup "$display_program" "$display_window" key --clearmodifiers ctrl+i
+popup "$display_program" "$display_window" mousemove --window "$display_window" 100 100 click 3
 "$UDPFLOOD" --single 30 1
 sleep 0.3
 close_quorvane "$display_pid" "$display_window"

@@ -9,14 +9,9 @@
 source "$(dirname "$0")/lib.sh"
 : "${UDPHOLD:?UDPHOLD must name the port holder}"
 
-holder_pid=
-cleanup() {
-    [[ -n $holder_pid ]] && kill "$holder_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-
 "$UDPHOLD" 8201 >"$artifacts/holder.log" 2>&1 &
 holder_pid=$!
+started_pids+=("$holder_pid")
 for _ in $(seq 100); do
     grep -q bound "$artifacts/holder.log" && break
     kill -0 "$holder_pid" 2>/dev/null || fail "the holder could not bind port 8201: $(cat "$artifacts/holder.log")"
@@ -50,11 +45,11 @@ sleep 0.5
 [[ $(state "$display_window") == dashes ]] || fail "the display changed although it has no socket"
 
 # The event loop answers: the frame-rate label appears on "I".
-xdotool windowactivate --sync "$display_window" 2>/dev/null || true
+activate "$display_window"
 xdotool key i
 reacted=0
 for _ in $(seq 50); do
-    import -window "$display_window" "$artifacts/label.png"
+    timeout 10 import -window "$display_window" "$artifacts/label.png" || true
     if ! compare -metric AE "$artifacts/dashes.png" "$artifacts/label.png" null: 2>/dev/null; then
         reacted=1
         break

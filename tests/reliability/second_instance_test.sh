@@ -11,8 +11,8 @@ start_quorvane first
 start_quorvane second
 [[ $first_window != "$second_window" ]] || fail "both programs report the same window"
 # Side by side, so that each screenshot shows only its own window.
-xdotool windowmove --sync "$first_window" 20 40
-xdotool windowmove --sync "$second_window" 620 540
+timeout 10 xdotool windowmove --sync "$first_window" 20 40 || true
+timeout 10 xdotool windowmove --sync "$second_window" 620 540 || true
 calibrate_dashes "$first_window"
 [[ $(state "$second_window") == dashes ]] || fail "the second display does not show dashes"
 
