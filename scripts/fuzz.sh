@@ -54,6 +54,8 @@ limit=(-runs="$runs")
 [[ -n $seconds ]] && limit=(-max_total_time="$seconds")
 # Room for datagrams longer than 28 bytes and for the 9-byte length prefix;
 # value profiling lets the fuzzer home in on the count limits from scratch.
+# A finding exits with 1: libFuzzer's own 77 would read as "skipped" to
+# test runners.
 cd "$build_dir"
 exec "$target" "${limit[@]}" -max_len=64 -use_value_profile=1 -print_final_stats=1 \
-    -artifact_prefix="$build_dir/" "$corpus"
+    -error_exitcode=1 -artifact_prefix="$build_dir/" "$corpus"
