@@ -5,33 +5,11 @@
 // backlog, and only the changing characters for the next frame.
 
 #include "mainwindow.h"
+#include "paintcounter.h"
 
 #include <QPaintEvent>
 #include <QTest>
 #include <QUdpSocket>
-
-namespace {
-
-// Counts a widget's paint events and the area they cover.
-class PaintLog : public QObject
-{
-public:
-    explicit PaintLog(QWidget *widget) { widget->installEventFilter(this); }
-    int count = 0;
-    QRegion area;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            ++count;
-            area += static_cast<QPaintEvent *>(event)->region();
-        }
-        return false;
-    }
-};
-
-} // namespace
 
 class RepaintsTest : public QObject
 {
@@ -79,7 +57,7 @@ void RepaintsTest::cleanup()
 // counts changes the picture.
 void RepaintsTest::idleWindowAsksForNothing()
 {
-    PaintLog paints(window);
+    PaintCounter paints(window);
     QTest::qWait(2500);
     QCOMPARE(paints.count, 0);
 }
@@ -92,7 +70,7 @@ void RepaintsTest::backlogGivesOneRepaint()
 
     // All written before the event loop runs again. Two hundred fit in the
     // socket's default queue.
-    PaintLog paints(window);
+    PaintCounter paints(window);
     for (qint32 count = 2001; count <= 2200; ++count)
         send(25, count);
     QTRY_COMPARE(window->timecodeState().frameCount, 2200);
@@ -111,7 +89,7 @@ void RepaintsTest::nextFrameRepaintsOnlyItsCharacters()
     QTRY_COMPARE(window->timecodeState().frameCount, 90061);
     QTest::qWait(150);
 
-    PaintLog paints(window);
+    PaintCounter paints(window);
     send(25, 90062); // " 1:00:02,11" -> " 1:00:02,12": the last place only
     QTRY_COMPARE(paints.count, 1);
     const QRect area = paints.area.boundingRect();
