@@ -5,6 +5,8 @@
 
 #include "mainwindow.h"
 
+#include <QNetworkProxy>
+
 MainWindow::ModalHook MainWindow::modalHook;
 
 MainWindow::MainWindow()
@@ -20,6 +22,9 @@ MainWindow::MainWindow()
     addSystemMenuEntry();
     createShortcuts();
 
+    // A proxy named in the environment must never see the listening socket:
+    // Qt would open a connection to it, and the display sends nothing, ever.
+    udpSocket.setProxy(QNetworkProxy::NoProxy);
     // Another display on the same host may already listen: share the port
     // rather than fail. If the bind fails all the same, the window runs on
     // and shows dashes, which is the truth.

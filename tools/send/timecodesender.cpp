@@ -5,6 +5,8 @@
 
 #include "timecodedatagram.h"
 
+#include <QNetworkProxy>
+
 #ifdef Q_OS_WIN
 #include <winsock2.h>
 #else
@@ -17,6 +19,8 @@ TimecodeSender::TimecodeSender(const QHostAddress &target, quint16 port, std::in
 
 bool TimecodeSender::open(std::optional<quint16> sourcePort, bool allowBroadcast)
 {
+    // Straight onto the network, whatever proxy the environment names.
+    m_socket.setProxy(QNetworkProxy::NoProxy);
     // Not shared: with address reuse the socket could sit on a port that a
     // receiver on this machine listens on, and take its datagrams away.
     if (!m_socket.bind(QHostAddress(QHostAddress::AnyIPv4), sourcePort.value_or(0),
