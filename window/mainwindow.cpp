@@ -5,6 +5,8 @@
 
 #include "mainwindow.h"
 
+#include "screenawake.h"
+
 MainWindow::ModalHook MainWindow::modalHook;
 
 MainWindow::MainWindow()
@@ -19,6 +21,7 @@ MainWindow::MainWindow()
     createActions();
     addSystemMenuEntry();
     createShortcuts();
+    setUpScreenCare();
 
     // Another display on the same host may already listen: share the port
     // rather than fail. If the bind fails all the same, the window runs on
