@@ -5,6 +5,8 @@
 
 #include "mainwindow.h"
 
+#include "screenawake.h"
+
 #include <QNetworkProxy>
 
 MainWindow::ModalHook MainWindow::modalHook;
@@ -21,6 +23,7 @@ MainWindow::MainWindow()
     createActions();
     addSystemMenuEntry();
     createShortcuts();
+    setUpScreenCare();
 
     // A proxy named in the environment must never see the listening socket:
     // Qt would open a connection to it, and the display sends nothing, ever.

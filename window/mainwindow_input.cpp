@@ -19,6 +19,7 @@ void MainWindow::processPendingDatagrams()
 
     const DisplayFrame before = displayFrame();
     acceptTimecode(timecode, newest->timecode, newest->address, newest->port);
+    updateScreenAwake();
     // Only the characters that change are repainted.
     update(timecodePainter.changedArea(size(), devicePixelRatioF(), before, displayFrame()));
 }
@@ -28,7 +29,9 @@ void MainWindow::timerTimeout()
     if (!tickEnabled)
         return;
     tickEnabled = false;
-    if (countTick(timecode))
+    if (countTick(timecode)) {
+        updateScreenAwake();
         update();
+    }
     tickEnabled = true;
 }

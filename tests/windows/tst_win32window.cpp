@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 
 // The Windows back end against real USER32 windows: the system menu's About
-// entry, the consumption of its command, and the topmost layer. Then the
+// entry, the consumption of its command, the topmost layer, and keeping the
+// display awake with the screen saver's commands swallowed. Then the
 // resources linked into this very program. Prints each failed check and
 // exits non-zero if there was one.
 
@@ -20,6 +21,7 @@ constexpr LRESULT Untouched = 0x5EED;
 
 int aboutBoxesOpened = 0;
 int sysCommandsPassedOn = 0;
+bool displayHeld = false;
 
 // Hands each message to the native-event hook first and lets only what it
 // does not consume reach the default window procedure, the way the Qt back
@@ -33,6 +35,8 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     native.wParam = wParam;
     native.lParam = lParam;
     LRESULT result = Untouched;
+    if (isSwallowedBlankingMessage(&native, displayHeld, &result))
+        return result;
     if (isAboutSysCommandMessage(&native, &result)) {
         ++aboutBoxesOpened;
         return result;
@@ -227,6 +231,48 @@ void checkTopmost()
     DestroyWindow(active);
 }
 
+void checkKeepDisplayOn()
+{
+    // Each call reports the state that was in force before it.
+    keepDisplayOn(true);
+    CHECK_EQUAL(SetThreadExecutionState(ES_CONTINUOUS | ES_DISPLAY_REQUIRED),
+                EXECUTION_STATE(ES_CONTINUOUS | ES_DISPLAY_REQUIRED));
+    keepDisplayOn(false);
+    CHECK_EQUAL(SetThreadExecutionState(ES_CONTINUOUS), EXECUTION_STATE(ES_CONTINUOUS));
+}
+
+void checkBlankingCommands()
+{
+    HWND window = createWindow(WS_OVERLAPPEDWINDOW, L"blanking");
+    if (!CHECK(window))
+        return;
+    struct Command
+    {
+        WPARAM command;
+        LPARAM argument;
+        bool blanks;
+    };
+    const Command commands[] = {
+        {SC_SCREENSAVE, 0, true},
+        {SC_MONITORPOWER, 2, true},
+        {SC_MONITORPOWER, 1, true},
+        {SC_MONITORPOWER, -1, false}, // turning the monitor on
+    };
+    for (bool held : {true, false}) {
+        displayHeld = held;
+        for (const Command &each : commands) {
+            const int passedOn = sysCommandsPassedOn;
+            const LRESULT result = SendMessageW(window, WM_SYSCOMMAND, each.command, each.argument);
+            const bool swallowed = held && each.blanks;
+            CHECK_EQUAL(sysCommandsPassedOn, swallowed ? passedOn : passedOn + 1);
+            if (swallowed)
+                CHECK_EQUAL(result, LRESULT(0));
+        }
+    }
+    displayHeld = false;
+    DestroyWindow(window);
+}
+
 } // namespace
 
 int main()
@@ -238,6 +284,8 @@ int main()
     checkSetUpWithoutSystemMenu();
     checkSystemCommands();
     checkTopmost();
+    checkKeepDisplayOn();
+    checkBlankingCommands();
     checkVersionRecord();
     checkIconGroup();
 
