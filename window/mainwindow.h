@@ -82,7 +82,11 @@ private:
     QTimer tickTimer;
     bool tickEnabled = true;
     bool displayFps = false;
+#ifdef QUORVANE_PLAIN_PAINTER // the benchmark's yardstick, quorvane-reference
+    TimecodePainter timecodePainter{TimecodePainter::Mode::Plain};
+#else
     TimecodePainter timecodePainter;
+#endif
     std::unique_ptr<ScreenAwake> screenAwake;
     QTimer pointerTimer;
     QTimer placementTimer;
