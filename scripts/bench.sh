@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 The Quorvane developers
 #
-# Builds the benchmarks in Release (build-bench/, or $QUORVANE_BENCH_DIR) and
-# runs them:
+# Builds the benchmarks with the "bench" preset (Release, in build-bench/, or
+# in $QUORVANE_BENCH_DIR) and runs them:
 #   1. quorvane-bench: paint cost, ingestion cost and latency, with ratios;
 #   2. the whole program full-screen at 3840x2160 in a private Xvfb, fed a
 #      100 Hz stream in which every datagram changes the digits, against the
@@ -77,7 +77,7 @@ quorvane_install "${QUORVANE_BUILD_PACKAGES[@]}" xvfb openbox xdotool x11-utils 
     || exit 1
 
 dir=${QUORVANE_BENCH_DIR:-build-bench}
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVANE_BUILD_BENCH=ON >/dev/null
+cmake --preset bench -B "$dir" >/dev/null
 cmake --build "$dir" -j2 --target quorvane quorvane-reference quorvane-bench quorvane-bench-stream
 
 echo "Machine: $(nproc) processors, $(lscpu | sed -n 's/^Model name: *//p' | head -n 1)," \

@@ -3,7 +3,8 @@
 # SPDX-FileCopyrightText: 2026 The Quorvane developers
 #
 # Builds the datagram decoder's fuzz target with clang's libFuzzer,
-# AddressSanitizer and UndefinedBehaviorSanitizer, and runs it.
+# AddressSanitizer and UndefinedBehaviorSanitizer (the "fuzz" preset), and
+# runs it.
 #
 #   fuzz.sh [--runs N | --seconds S] [--build-dir DIR]
 #
@@ -27,24 +28,12 @@ while [[ $# -gt 0 ]]; do
     esac
 done
 
-compiler=$(command -v clang++ || command -v clang++-14 || true)
-[[ -n $compiler ]] || { echo "fuzz: clang++ is not installed" >&2; exit 1; }
+command -v clang++ >/dev/null || { echo "fuzz: clang++ is not installed" >&2; exit 1; }
 
-mkdir -p "$build_dir"
-target=$build_dir/timecodedatagram_fuzzer
-sources=("$root/fuzz/timecodedatagram_fuzzer.cpp" "$root/input/timecodedatagram.cpp")
-rebuild=0
-[[ -x $target ]] || rebuild=1
-for source in "${sources[@]}" "$root/input/timecodedatagram.h" "$0"; do
-    [[ $source -nt $target ]] && rebuild=1
-done
-if [[ $rebuild -eq 1 ]]; then
-    echo "fuzz: building $target"
-    "$compiler" -std=c++17 -g -O1 -fno-omit-frame-pointer \
-        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-        -I "$root/input" "${sources[@]}" -o "$target.tmp"
-    mv "$target.tmp" "$target"
-fi
+# The "fuzz" preset of CMakePresets.json, in its own folder unless told otherwise.
+(cd "$root" && cmake --preset fuzz -B "$build_dir" >/dev/null \
+    && cmake --build "$build_dir" --target timecodedatagram_fuzzer) || exit 1
+target=$build_dir/fuzz/timecodedatagram_fuzzer
 
 corpus=$build_dir/corpus
 mkdir -p "$corpus"

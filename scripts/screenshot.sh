@@ -15,7 +15,7 @@ if [[ ${1:-} != --inside ]]; then
     source scripts/deps.sh
     quorvane_install "${QUORVANE_BUILD_PACKAGES[@]}" "${QUORVANE_TEST_PACKAGES[@]}"
     build=${1:-build}
-    [[ -f $build/CMakeCache.txt ]] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+    [[ -f $build/CMakeCache.txt ]] || cmake --preset release -B "$build"
     cmake --build "$build" --target quorvane quorvane-send
     export QUORVANE=$root/$build/app/quorvane QUORVANE_SEND=$root/$build/tools/send/quorvane-send
     exec tests/x11/xsession.sh --size 800x400 "$0" --inside

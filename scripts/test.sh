@@ -3,13 +3,15 @@
 # SPDX-FileCopyrightText: 2026 The Quorvane developers
 #
 # Installs the build and test dependencies, builds, and runs every test:
-# the suite in build/, then the same suite built with AddressSanitizer and
-# UndefinedBehaviorSanitizer in build-sanitize/. Exits non-zero on any failure.
+# the suite in build-test/ (the "test" preset), then the same suite built with
+# AddressSanitizer and UndefinedBehaviorSanitizer in build-sanitize/ (the
+# "sanitize" preset). Exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
 
-quorvane_install "${QUORVANE_BUILD_PACKAGES[@]}" "${QUORVANE_TEST_PACKAGES[@]}" || exit 1
+quorvane_install "${QUORVANE_BUILD_PACKAGES[@]}" "${QUORVANE_TEST_PACKAGES[@]}" \
+    "${QUORVANE_PACKAGE_PACKAGES[@]}" || exit 1
 # The Windows tests need mingw-w64 and wine; without them they report
 # themselves skipped, never passed.
 quorvane_install "${QUORVANE_WINDOWS_PACKAGES[@]}" \
@@ -43,21 +45,30 @@ run_suite() {
 }
 
 build() {
-    local dir=$1
-    shift
-    cmake -S . -B "$dir" -G Ninja "$@" && cmake --build "$dir" -j"$jobs"
+    local preset=$1
+    cmake --preset "$preset" && cmake --build --preset "$preset" -j"$jobs"
 }
 
+# scripts/run.sh without a display: it builds build/ and says that it cannot
+# show the window. At the end it runs again and must find nothing to build,
+# whatever the test and sanitizer builds and the package test did meanwhile.
+run_headless() {
+    env -u DISPLAY -u WAYLAND_DISPLAY scripts/run.sh 2>&1
+}
+
+echo "=== release build (scripts/run.sh) ==="
+run_headless
+
 echo "=== build ==="
-if build build -DCMAKE_BUILD_TYPE=RelWithDebInfo; then
-    run_suite "tests" build
+if build test; then
+    run_suite "tests" build-test
 else
     echo "build failed" >&2
     failed=$((failed + 1))
 fi
 
 echo "=== build with sanitizers ==="
-if build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_SANITIZE=ON; then
+if build sanitize; then
     # Any sanitizer report fails the run. It aborts the process that made
     # it, and it is also written to sanitizer-reports/, which is checked
     # afterwards, so that a report from a helper process whose exit status a
@@ -76,6 +87,16 @@ if build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_SANITIZE=ON; then
     fi
 else
     echo "sanitizer build failed" >&2
+    failed=$((failed + 1))
+fi
+
+echo "=== scripts/run.sh again: nothing to rebuild ==="
+log=$(run_headless)
+echo "$log"
+if grep -q 'ninja: no work to do' <<<"$log" && grep -q 'no display' <<<"$log"; then
+    passed=$((passed + 1))
+else
+    echo "scripts/run.sh rebuilt something, or did not say that there is no display" >&2
     failed=$((failed + 1))
 fi
 

@@ -5,9 +5,11 @@
 # The launcher entry and the AppStream description, checked by the
 # freedesktop.org validators (offline). Exits 77 (skipped) if a validator is
 # missing.
-# Usage: desktop_files_test.sh LINUX-RES-FOLDER
+# Usage: desktop_files_test.sh LINUX-RES-FOLDER CONFIGURED-FOLDER (the
+# metainfo file is configured by CMake, the desktop file is not)
 set -uo pipefail
 dir=$1
+configured=$2
 id=org.quorvane.Quorvane
 
 for tool in desktop-file-validate:desktop-file-utils appstreamcli:appstream; do
@@ -29,7 +31,7 @@ if ((status != 0)) || grep -q 'error:' <<<"$report"; then
 fi
 
 echo "appstreamcli validate --no-net $id.metainfo.xml"
-if ! appstreamcli validate --no-net "$dir/$id.metainfo.xml"; then
+if ! appstreamcli validate --no-net "$configured/$id.metainfo.xml"; then
     echo "FAIL: the metainfo file is not valid"
     failures=$((failures + 1))
 fi

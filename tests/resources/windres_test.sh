@@ -5,9 +5,12 @@
 # Compiles the Windows resource script with the MinGW resource compiler, turns
 # the result back into a script and checks the icon group and the version
 # record that Windows will read from the program file.
-# Usage: windres_test.sh RES-FOLDER. Exits 77 (skipped) without windres.
+# Usage: windres_test.sh RESOURCE-SCRIPT VERSION, the script as CMake
+# configured it and the project's version. Exits 77 (skipped) without windres.
 set -euo pipefail
-res=$(cd "$1" && pwd)
+script=$(realpath "$1")
+version=$2
+IFS=. read -r major minor patch <<<"$version"
 windres=${WINDRES:-x86_64-w64-mingw32-windres}
 if ! command -v "$windres" >/dev/null; then
     echo "SKIPPED: $windres not found; install binutils-mingw-w64-x86-64 to run this test"
@@ -16,8 +19,8 @@ fi
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-# From another folder, as a build does: the icon is found next to the script.
-(cd "$tmp" && "$windres" -i "$res/Quorvane.rc" -O res -o quorvane.res)
+# From another folder, as a build does: the script names its icon by full path.
+(cd "$tmp" && "$windres" -i "$script" -O res -o quorvane.res)
 "$windres" -i "$tmp/quorvane.res" -O rc -o "$tmp/back.rc"
 
 failures=0
@@ -59,8 +62,8 @@ else
 fi
 
 expect "version record under identifier 1" '^1 VERSIONINFO'
-expect "file version" '^ *FILEVERSION 12, 4, 0, 0$'
-expect "product version" '^ *PRODUCTVERSION 12, 4, 0, 0$'
+expect "file version" "^ *FILEVERSION $major, $minor, $patch, 0\$"
+expect "product version" "^ *PRODUCTVERSION $major, $minor, $patch, 0\$"
 expect "file flags mask" '^ *FILEFLAGSMASK 0x3f$'
 # windres leaves out the fields that are 0.
 reject "no file flags" '^ *FILEFLAGS 0x0*[1-9a-f]'
@@ -70,12 +73,12 @@ expect "type: VFT_APP" '^ *FILETYPE 0x1$'
 expect "string table for US English, Unicode" 'BLOCK "040904b0"'
 expect "company" 'VALUE "CompanyName", "The Quorvane developers"$'
 expect "description" 'VALUE "FileDescription", "Quorvane"$'
-expect "file version text" 'VALUE "FileVersion", "12.4.0"$'
+expect "file version text" "VALUE \"FileVersion\", \"${version//./\\.}\"\$"
 expect "internal name" 'VALUE "InternalName", "Quorvane"$'
 expect "copyright" 'VALUE "LegalCopyright", "Copyright \(C\) 2026 The Quorvane developers"$'
 expect "original file name" 'VALUE "OriginalFilename", "Quorvane.exe"$'
 expect "product name" 'VALUE "ProductName", "Quorvane"$'
-expect "product version text" 'VALUE "ProductVersion", "12.4.0"$'
+expect "product version text" "VALUE \"ProductVersion\", \"${version//./\\.}\"\$"
 expect "translation" 'VALUE "Translation", 0x409, 1200$'
 
 if ((failures > 0)); then
