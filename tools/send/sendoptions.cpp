@@ -78,6 +78,9 @@ const QList<SourceKind> &sourceKinds()
          QStringLiteral("this computer's time of day"),
          {QStringLiteral("rate"), QStringLiteral("utc"), QStringLiteral("frames"),
           QStringLiteral("duration")}},
+        {QStringLiteral("ltc"),
+         QStringLiteral("linear timecode from a sound file or through JACK"),
+         {QStringLiteral("input"), QStringLiteral("channel")}},
     };
     return kinds;
 }
@@ -131,6 +134,14 @@ QList<QCommandLineOption> commandLineOptions()
         option(QStringLiteral("clear"),
                QStringLiteral("generator: send one datagram that says \"no timecode\" and stop.")),
         option(QStringLiteral("utc"), QStringLiteral("clock: UTC rather than local time.")),
+        option(QStringLiteral("input"),
+               QStringLiteral("ltc: a WAV, FLAC or AIFF file, played in real time; or jack for a "
+                              "JACK input port, or jack:PORT to connect it to that capture port."),
+               QStringLiteral("file|jack[:port]")),
+        option(QStringLiteral("channel"),
+               QStringLiteral("ltc: the channel of the file, or the system capture port that the "
+                              "JACK input is connected to, counted from 1 (default 1)."),
+               QStringLiteral("n")),
         QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
                            QStringLiteral("Show this help.")),
         option(QStringLiteral("version"), QStringLiteral("Show the version.")),
@@ -326,6 +337,25 @@ SendCommand parseSendCommand(const QStringList &arguments)
         options.startCount = NoTimecode;
 
     options.utc = isSet("utc");
+
+    if (options.source == QLatin1String("ltc")) {
+        options.input = value("input");
+        if (options.input.isEmpty())
+            return fail(QStringLiteral("--source ltc needs --input FILE or --input jack[:PORT]"));
+        if (options.input.startsWith(QLatin1String("jack:")) &&
+            options.input.size() == int(qstrlen("jack:")))
+            return fail(QStringLiteral("--input jack: needs a port name after the colon"));
+    }
+    if (isSet("channel")) {
+        const std::optional<std::int64_t> channel = parseDigits(value("channel"), 4);
+        if (!channel || *channel < 1)
+            return fail(QStringLiteral("--channel %1 is not a channel number from 1")
+                            .arg(quoted(value("channel"))));
+        if (options.input.startsWith(QLatin1String("jack:")))
+            return fail(QStringLiteral("--channel does not go with --input jack:PORT, which names "
+                                       "the port itself"));
+        options.channel = int(*channel);
+    }
 
     command.action = SendCommand::Action::Send;
     return command;

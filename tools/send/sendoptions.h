@@ -32,6 +32,10 @@ struct SendOptions
 
     // clock
     bool utc = false;
+
+    // ltc: a sound file, or "jack" or "jack:PORT"; the channel counts from 1.
+    QString input;
+    std::optional<int> channel;
 };
 
 struct SendCommand
