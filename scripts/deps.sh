@@ -8,7 +8,7 @@ QUORVANE_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-libe
 QUORVANE_TEST_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick desktop-file-utils appstream
     xauth valgrind strace clang libclang-rt-14-dev libbenchmark-dev wmctrl iproute2
     icoutils pngcheck)
-QUORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64)
+QUORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64 doctest-dev)
 
 quorvane_missing_packages() {
     local package
