@@ -100,14 +100,7 @@ find_window() {
 }
 
 # wait_window TITLE [PID]: waits for find_window and prints the id.
-wait_window() {
-    local id deadline=$(($(now_ms) + 30000))
-    until id=$(find_window "$@"); do
-        (($(now_ms) < deadline)) || return 1
-        sleep 0.1
-    done
-    echo "$id"
-}
+wait_window() { wait_until 30 find_window "$@"; }
 
 # quorvane_window PID: prints "WINDOW PROGRAM", the program's main window and
 # the pid that owns it: PID itself or, behind a tracer, one of its children.
@@ -357,6 +350,21 @@ keep_sending() {
 stop_sending() {
     kill "$1" 2>/dev/null || true
     wait "$1" 2>/dev/null || true
+}
+
+# keep_sending_frame SOURCE-PORT RATE TIMECODE: quorvane-send ($QUORVANE_SEND)
+# sends the one frame again every 0.3 s, in the background, always from
+# SOURCE-PORT: one sender, so the frame stays on display, in green once any
+# highlight has run out. The pid lands in X11_BACKGROUND and in SENDER_PID.
+keep_sending_frame() {
+    : "${QUORVANE_SEND:?QUORVANE_SEND must name quorvane-send}"
+    (
+        while "$QUORVANE_SEND" --source-port "$1" --rate "$2" --start "$3" --frames 1 >/dev/null; do
+            sleep 0.3
+        done
+    ) &
+    SENDER_PID=$!
+    X11_BACKGROUND+=("$SENDER_PID")
 }
 
 # --- sockets and memory, from /proc -----------------------------------------
