@@ -6,7 +6,8 @@
 # The packages each kind of work needs.
 QUORVANE_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation)
 QUORVANE_TEST_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick desktop-file-utils appstream
-    xauth valgrind strace clang libclang-rt-14-dev libbenchmark-dev wmctrl)
+    xauth valgrind strace clang libclang-rt-14-dev libbenchmark-dev wmctrl iproute2
+    icoutils pngcheck)
 QUORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64)
 
 quorvane_missing_packages() {
