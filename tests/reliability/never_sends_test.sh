@@ -14,20 +14,49 @@
 # Two controls make sure that silence is not blindness: the log must show the
 # program receiving 28-byte datagrams on its UDP socket (so IP sockets are
 # recognised), and writing to the X server (so writes are traced at all).
+#
+# The environment names hostile proxies on loopback ports where tcpwatch
+# listens: a SOCKS5 proxy, through which Qt would send a listening socket,
+# and, in a second, shorter run, a proxy script, which the system's proxy
+# library would fetch at start-up. Neither the display nor quorvane-send,
+# which sends the timecode, may go near them, and the timecode must show.
 source "$(dirname "$0")/../x11/lib.sh"
 : "${UDPFLOOD:?UDPFLOOD must name the flooder}"
+: "${TCPWATCH:?TCPWATCH must name the listener}"
+: "${QUORVANE_SEND:?QUORVANE_SEND must name quorvane-send}"
+
+"$TCPWATCH" 2 >"$X11_ARTIFACTS/proxies.log" &
+X11_BACKGROUND+=($!)
+wait_until 10 test -s "$X11_ARTIFACTS/proxies.log" || x11_fail "tcpwatch did not start"
+read -r socks_port pac_port <"$X11_ARTIFACTS/proxies.log"
+# proxy_connections: what came to the proxies, one connection a line.
+proxy_connections() { tail -n +2 "$X11_ARTIFACTS/proxies.log"; }
+hostile() {
+    echo "http_proxy=$1 https_proxy=$1 all_proxy=$1 HTTP_PROXY=$1 no_proxy=nothing.invalid"
+}
+socks=$(hostile "socks5://127.0.0.1:$socks_port")
+pac=$(hostile "pac+http://127.0.0.1:$pac_port/proxy.pac")
+
+# send_timecode_with ENVIRONMENT: quorvane-send streams a timecode for five
+# seconds under ENVIRONMENT, and the window must show it meanwhile.
+send_timecode_with() {
+    env $1 "$QUORVANE_SEND" --rate 25 --start 90000 --duration 5 >/dev/null 2>&1 &
+    local sender=$!
+    X11_BACKGROUND+=("$sender")
+    wait_until 60 shows "$QUORVANE_WINDOW" timecode \
+        || x11_fail "no timecode shown with $1; at the proxies:"$'\n'"$(proxy_connections)"
+    wait "$sender" || x11_fail "quorvane-send failed with $1; at the proxies:"$'\n'"$(proxy_connections)"
+}
 
 strace -o /dev/null true 2>/dev/null || x11_fail "strace cannot trace here"
 log=$X11_ARTIFACTS/strace.log
-start_quorvane strace -f -yy -qq -o "$log" \
+start_quorvane env $socks strace -f -yy -qq -o "$log" \
     -e trace=socket,connect,sendto,sendmsg,sendmmsg,write,writev,pwrite64,pwritev,pwritev2,recvfrom,recvmsg,recvmmsg
+calibrate_dashes "$QUORVANE_WINDOW"
 
+send_timecode_with "$socks"
 activate "$QUORVANE_WINDOW"
 "$UDPFLOOD" --count 2000 --seed 6
-for count in 0 1 2 3; do
-    "$UDPFLOOD" --single 25 $((90000 + count))
-    sleep 0.1
-done
 # Every key the window knows, the About box and the context menu.
 for keys in i d F11 Escape ctrl+t ctrl+t f Escape alt+Return Escape ctrl+f Escape D I; do
     press "$keys"
@@ -45,9 +74,17 @@ connects=$(grep -E 'connect\([0-9]+<[^>]*>, \{sa_family=AF_INET6?' "$log" || tru
 [[ -z $sends ]] || x11_fail "the program sent on an IP socket:"$'\n'"$sends"
 [[ -z $connects ]] || x11_fail "the program connected to an IP address:"$'\n'"$connects"
 
+x11_step "with a proxy script"
+start_quorvane env $pac
+calibrate_dashes "$QUORVANE_WINDOW"
+send_timecode_with "$pac"
+quit_quorvane ctrl+q
+[[ -z $(proxy_connections) ]] \
+    || x11_fail "connections to the hostile proxies (port: first bytes):"$'\n'"$(proxy_connections)"
+
 received=$(grep -cE '(recvfrom|recvmsg|recvmmsg)\([0-9]+<UDP:\[0\.0\.0\.0:8201\]>.*\) = 28$' "$log" || true)
 x_writes=$(grep -cE '(sendmsg|write|writev)\([0-9]+<UNIX' "$log" || true)
 [[ $received -gt 0 ]] || x11_fail "the trace shows no datagram received: the trace cannot be trusted"
 [[ $x_writes -gt 0 ]] || x11_fail "the trace shows no write to the X server: the trace cannot be trusted"
-x11_step "traced $received datagrams received, $x_writes writes to UNIX sockets, no IP send"
+x11_step "traced $received datagrams received, $x_writes writes to UNIX sockets, no IP send, no proxy"
 echo "PASS"
