@@ -2,12 +2,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 The Quorvane developers
 #
-# Builds the datagram decoder's fuzz target with clang's libFuzzer,
-# AddressSanitizer and UndefinedBehaviorSanitizer, and runs it.
+# Builds a fuzz target with clang's libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs it: the display's datagram decoder
+# (the default) or the sender's ArtTimeCode parser.
 #
-#   fuzz.sh [--runs N | --seconds S] [--build-dir DIR]
+#   fuzz.sh [--target datagram|artnet] [--runs N | --seconds S] [--build-dir DIR]
 #
-# Default: 1000000 runs in build-fuzz/. The seeds of fuzz/corpus are copied
+# Default: 1000000 runs in build-fuzz/. The seeds of the target's corpus
+# (fuzz/corpus, fuzz/corpus-artnet) are copied
 # into a scratch corpus under the build folder, which grows from run to run;
 # the committed seeds are never written. Exits non-zero on a crash, a
 # sanitizer report or a disagreement with the reference rules; the input that
@@ -18,37 +20,56 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 runs=1000000
 seconds=
 build_dir=$root/build-fuzz
+fuzz_target=datagram
 while [[ $# -gt 0 ]]; do
     case $1 in
     --runs) runs=$2; seconds=; shift 2 ;;
     --seconds) seconds=$2; runs=; shift 2 ;;
     --build-dir) build_dir=$2; shift 2 ;;
-    *) echo "usage: $0 [--runs N | --seconds S] [--build-dir DIR]" >&2; exit 2 ;;
+    --target) fuzz_target=$2; shift 2 ;;
+    *) echo "usage: $0 [--target datagram|artnet] [--runs N | --seconds S] [--build-dir DIR]" >&2; exit 2 ;;
     esac
 done
 
 compiler=$(command -v clang++ || command -v clang++-14 || true)
 [[ -n $compiler ]] || { echo "fuzz: clang++ is not installed" >&2; exit 1; }
 
+case $fuzz_target in
+datagram)
+    name=timecodedatagram_fuzzer
+    include=$root/input
+    sources=("$root/fuzz/$name.cpp" "$include/timecodedatagram.cpp")
+    headers=("$include/timecodedatagram.h")
+    seeds=$root/fuzz/corpus
+    ;;
+artnet)
+    name=artnettimecode_fuzzer
+    include=$root/tools/send/protocols
+    sources=("$root/fuzz/$name.cpp" "$include/artnettimecode.cpp" "$include/timecodelabel.cpp")
+    headers=("$include/artnettimecode.h" "$include/timecodelabel.h")
+    seeds=$root/fuzz/corpus-artnet
+    ;;
+*) echo "fuzz: unknown target $fuzz_target" >&2; exit 2 ;;
+esac
+
 mkdir -p "$build_dir"
-target=$build_dir/timecodedatagram_fuzzer
-sources=("$root/fuzz/timecodedatagram_fuzzer.cpp" "$root/input/timecodedatagram.cpp")
+target=$build_dir/$name
 rebuild=0
 [[ -x $target ]] || rebuild=1
-for source in "${sources[@]}" "$root/input/timecodedatagram.h" "$0"; do
+for source in "${sources[@]}" "${headers[@]}" "$0"; do
     [[ $source -nt $target ]] && rebuild=1
 done
 if [[ $rebuild -eq 1 ]]; then
     echo "fuzz: building $target"
     "$compiler" -std=c++17 -g -O1 -fno-omit-frame-pointer \
         -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-        -I "$root/input" "${sources[@]}" -o "$target.tmp"
+        -I "$include" "${sources[@]}" -o "$target.tmp"
     mv "$target.tmp" "$target"
 fi
 
-corpus=$build_dir/corpus
+corpus=$build_dir/$(basename "$seeds")
 mkdir -p "$corpus"
-cp "$root"/fuzz/corpus/* "$corpus"/
+cp "$seeds"/* "$corpus"/
 
 limit=(-runs="$runs")
 [[ -n $seconds ]] && limit=(-max_total_time="$seconds")
