@@ -77,6 +77,10 @@ void TestSendOptions::acceptsGoodCommandLines_data()
                                     << "127.0.0.1" << 8201 << 25 << -1 << 1ll << 0 << false;
     QTest::newRow("name as host") << "--host display.local"
                                   << "display.local" << 8201 << 25 << 0 << -1ll << 0 << false;
+    QTest::newRow("generator by name") << "--source generator --start 3"
+                                       << "127.0.0.1" << 8201 << 25 << 3 << -1ll << 0 << false;
+    QTest::newRow("clock") << "--source clock --rate 100 --utc --frames 2 --port 9000"
+                           << "127.0.0.1" << 9000 << 100 << 0 << 2ll << 0 << false;
 }
 
 void TestSendOptions::acceptsGoodCommandLines()
@@ -162,6 +166,14 @@ void TestSendOptions::refusesBadCommandLines_data()
                                      << "--clear";
     QTest::newRow("bad start") << "--start noon"
                                << "noon";
+    QTest::newRow("unknown source") << "--source tape"
+                                    << "tape";
+    QTest::newRow("option of another source") << "--source clock --start 5"
+                                              << "--start";
+    QTest::newRow("clock option for the generator") << "--utc"
+                                                    << "--utc";
+    QTest::newRow("clock at rate 0") << "--source clock --rate 0"
+                                     << "--rate";
 }
 
 void TestSendOptions::refusesBadCommandLines()
@@ -179,10 +191,20 @@ void TestSendOptions::helpAndVersion()
     QCOMPARE(parse(QStringLiteral("--help")).action, SendCommand::Action::ShowHelp);
     QCOMPARE(parse(QStringLiteral("-h")).action, SendCommand::Action::ShowHelp);
     QCOMPARE(parse(QStringLiteral("--version")).action, SendCommand::Action::ShowVersion);
-    // Every option the parser knows is explained.
-    for (const char *option : {"--host", "--port", "--rate", "--start", "--frames", "--duration",
-                               "--once", "--clear", "--broadcast", "--source-port", "--version"})
-        QVERIFY2(sendHelpText().contains(QLatin1String(option)), option);
+    // Every option and every source is explained: no option line ends bare.
+    const QString help = sendHelpText();
+    for (const char *option :
+         {"--source", "--host", "--port", "--rate", "--start", "--frames", "--duration", "--once",
+          "--clear", "--broadcast", "--source-port", "--utc", "--version"})
+        QVERIFY2(help.contains(QLatin1String(option)), option);
+    for (const QString &source : sourceNames())
+        QVERIFY2(help.contains(QLatin1String("  ") + source + QLatin1Char(' ')),
+                 qPrintable(source));
+    for (QString line : help.split(QLatin1Char('\n'))) {
+        line = line.trimmed();
+        QVERIFY2(!line.startsWith(QLatin1Char('-')) || line.contains(QLatin1String("  ")),
+                 qPrintable(line));
+    }
 }
 
 void TestSendOptions::startIsCheckedAgainstTheRate_data()
