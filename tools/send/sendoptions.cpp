@@ -6,6 +6,7 @@
 #include "timecodedatagram.h"
 
 #include <QCommandLineParser>
+#include <QHostAddress>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -78,6 +79,12 @@ const QList<SourceKind> &sourceKinds()
          QStringLiteral("this computer's time of day"),
          {QStringLiteral("rate"), QStringLiteral("utc"), QStringLiteral("frames"),
           QStringLiteral("duration")}},
+        {QStringLiteral("artnet"),
+         QStringLiteral("Art-Net timecode from a lighting network (UDP 6454)"),
+         {QStringLiteral("listen")}},
+        {QStringLiteral("mtc"),
+         QStringLiteral("MIDI timecode from an ALSA sequencer or JACK MIDI port"),
+         {QStringLiteral("input"), QStringLiteral("list-inputs")}},
     };
     return kinds;
 }
@@ -131,6 +138,16 @@ QList<QCommandLineOption> commandLineOptions()
         option(QStringLiteral("clear"),
                QStringLiteral("generator: send one datagram that says \"no timecode\" and stop.")),
         option(QStringLiteral("utc"), QStringLiteral("clock: UTC rather than local time.")),
+        option(QStringLiteral("listen"),
+               QStringLiteral("artnet: hear only the network interface with this address "
+                              "(default all)."),
+               QStringLiteral("address")),
+        option(QStringLiteral("input"),
+               QStringLiteral("mtc: the MIDI input, an ALSA sequencer port (its name, or "
+                              "client:port), or jack:NAME for a JACK MIDI port."),
+               QStringLiteral("port")),
+        option(QStringLiteral("list-inputs"),
+               QStringLiteral("mtc: list the MIDI inputs that --input takes, and stop.")),
         QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
                            QStringLiteral("Show this help.")),
         option(QStringLiteral("version"), QStringLiteral("Show the version.")),
@@ -326,6 +343,20 @@ SendCommand parseSendCommand(const QStringList &arguments)
         options.startCount = NoTimecode;
 
     options.utc = isSet("utc");
+
+    if (isSet("listen")) {
+        options.listen = value("listen");
+        if (QHostAddress(options.listen).protocol() != QAbstractSocket::IPv4Protocol)
+            return fail(
+                QStringLiteral("--listen %1 is not an IPv4 address").arg(quoted(options.listen)));
+    }
+    options.listInputs = isSet("list-inputs");
+    if (options.source == QLatin1String("mtc") && !options.listInputs) {
+        options.midiInput = value("input");
+        if (options.midiInput.isEmpty() || options.midiInput == QLatin1String("jack:"))
+            return fail(QStringLiteral("--source mtc needs --input PORT or --input jack:NAME "
+                                       "(see --list-inputs)"));
+    }
 
     command.action = SendCommand::Action::Send;
     return command;

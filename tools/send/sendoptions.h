@@ -32,6 +32,13 @@ struct SendOptions
 
     // clock
     bool utc = false;
+
+    // artnet: the address of the interface to listen on; any by default.
+    QString listen;
+
+    // mtc: an ALSA sequencer port, or jack:NAME; or list them and stop.
+    QString midiInput;
+    bool listInputs = false;
 };
 
 struct SendCommand
