@@ -1,69 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 
+#include "mtcmessages.h"
 #include "mtcparser.h"
 
 #include <QTest>
 
-namespace {
-
-// "HH:MM:SS:FF", with ';' before the frames for drop-frame.
-TimecodeLabel label(const QString &text, int rateCode)
-{
-    TimecodeLabel result;
-    result.hours = text.mid(0, 2).toInt();
-    result.minutes = text.mid(3, 2).toInt();
-    result.seconds = text.mid(6, 2).toInt();
-    result.frames = text.mid(9, 2).toInt();
-    result.nominalRate = rateCode == 0 ? 24 : rateCode == 1 ? 25 : 30;
-    result.dropFrame = rateCode == 2;
-    return result;
-}
-
-QString text(const TimecodeLabel &label)
-{
-    return QString::asprintf("%02d:%02d:%02d%c%02d", label.hours, label.minutes, label.seconds,
-                             label.dropFrame ? ';' : ':', label.frames);
-}
-
-// Quarter-frame messages for `sets` sets from `start`, each two frames on
-// from the last, in the given direction; reverse sends the pieces 7 to 0.
-QByteArray quarterFrames(const QString &start, int rateCode, int sets, int direction = 1)
-{
-    QByteArray bytes;
-    TimecodeLabel time = label(start, rateCode);
-    for (int set = 0; set < sets; ++set) {
-        const int nibbles[8] = {time.frames & 0xF,  time.frames >> 4,
-                                time.seconds & 0xF, time.seconds >> 4,
-                                time.minutes & 0xF, time.minutes >> 4,
-                                time.hours & 0xF,   time.hours >> 4 | rateCode << 1};
-        for (int i = 0; i < 8; ++i) {
-            const int piece = direction > 0 ? i : 7 - i;
-            bytes += char(0xF1);
-            bytes += char(piece << 4 | nibbles[piece]);
-        }
-        time = advanceLabel(time, 2 * direction);
-    }
-    return bytes;
-}
-
-QByteArray fullFrame(const QString &time, int rateCode)
-{
-    const TimecodeLabel l = label(time, rateCode);
-    const char bytes[] = {char(0xF0),
-                          0x7F,
-                          0x7F,
-                          0x01,
-                          0x01,
-                          char(rateCode << 5 | l.hours),
-                          char(l.minutes),
-                          char(l.seconds),
-                          char(l.frames),
-                          char(0xF7)};
-    return QByteArray(bytes, sizeof bytes);
-}
-
-} // namespace
+using namespace mtc;
 
 class TestMtcParser : public QObject
 {
@@ -137,15 +80,10 @@ void TestMtcParser::framesAsTheyBecomeKnown()
 
     MtcParser parser;
     QStringList seen;
-    const auto *bytes = reinterpret_cast<const unsigned char *>(midi.constData());
-    for (qsizetype i = 0; i < midi.size();) {
-        // Split the stream into messages: a status byte and its data bytes.
-        qsizetype end = i + 1;
-        while (end < midi.size() && (bytes[end] < 0x80 || bytes[end] == 0xF7))
-            ++end;
-        if (const std::optional<TimecodeLabel> frame = parser.feed(bytes + i, size_t(end - i)))
+    for (const QByteArray &message : messages(midi)) {
+        const auto *bytes = reinterpret_cast<const unsigned char *>(message.constData());
+        if (const std::optional<TimecodeLabel> frame = parser.feed(bytes, size_t(message.size())))
             seen << text(*frame);
-        i = end;
     }
     QCOMPARE(seen.join(QLatin1Char(' ')), frames);
 }
