@@ -7,8 +7,15 @@
 
 #include <thread>
 
+namespace {
+void quiet(const char *) {}
+} // namespace
+
 bool MtcWriter::open(const char *clientName, int timeoutMs)
 {
+    // Each try before the server is up would print a complaint.
+    jack_set_error_function(quiet);
+    jack_set_info_function(quiet);
     // The server may still be starting.
     for (int waited = 0; !m_client && waited < timeoutMs; waited += 50) {
         m_client = jack_client_open(clientName, JackNoStartServer, nullptr);
@@ -20,6 +27,13 @@ bool MtcWriter::open(const char *clientName, int timeoutMs)
     m_port = jack_port_register(m_client, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
     return m_port && jack_set_process_callback(m_client, process, this) == 0 &&
            jack_activate(m_client) == 0;
+}
+
+void MtcWriter::close()
+{
+    if (m_client)
+        jack_client_close(m_client);
+    m_client = nullptr;
 }
 
 QString MtcWriter::portName() const

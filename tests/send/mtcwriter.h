@@ -26,6 +26,7 @@ public:
 
     // Opens the client on the running server, waiting up to timeoutMs for it.
     bool open(const char *clientName, int timeoutMs);
+    void close();
     QString portName() const;
     bool connected() const;
 
@@ -48,8 +49,7 @@ private:
 
 inline MtcWriter::~MtcWriter()
 {
-    if (m_client)
-        jack_client_close(m_client);
+    close();
 }
 
 #endif // MTCWRITER_H

@@ -82,6 +82,7 @@ void TestMtcJack::cleanupTestCase()
     m_sender.terminate();
     QVERIFY(m_sender.waitForFinished());
     QCOMPARE(m_sender.exitCode(), 0);
+    m_writer.close();
     m_server.terminate();
     m_server.waitForFinished();
 }
