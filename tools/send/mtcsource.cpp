@@ -81,10 +81,10 @@ QStringList portNames(RtMidiIn &midi)
 
 MtcSource::MtcSource() = default;
 
+// RtMidi goes first, so that no message arrives for a queue that is gone.
 MtcSource::~MtcSource()
 {
-    if (m_midi)
-        m_midi->closePort();
+    m_midi.reset();
 }
 
 bool MtcSource::open(const QString &input, SourceError *error)
