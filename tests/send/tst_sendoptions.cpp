@@ -25,6 +25,8 @@ private slots:
     void acceptsGoodCommandLines();
     void refusesBadCommandLines_data();
     void refusesBadCommandLines();
+    void ltcInputs_data();
+    void ltcInputs();
     void helpAndVersion();
     void startIsCheckedAgainstTheRate_data();
     void startIsCheckedAgainstTheRate();
@@ -174,6 +176,17 @@ void TestSendOptions::refusesBadCommandLines_data()
                                                     << "--utc";
     QTest::newRow("clock at rate 0") << "--source clock --rate 0"
                                      << "--rate";
+    QTest::newRow("ltc without input") << "--source ltc"
+                                       << "--input";
+    QTest::newRow("ltc at a rate") << "--source ltc --input a.wav --rate 25"
+                                   << "--rate";
+    QTest::newRow("channel 0") << "--source ltc --input a.wav --channel 0"
+                               << "--channel";
+    QTest::newRow("channel and JACK port")
+        << "--source ltc --input jack:system:capture_1 --channel 2"
+        << "--channel";
+    QTest::newRow("JACK without port") << "--source ltc --input jack:"
+                                       << "jack:";
     QTest::newRow("artnet takes no rate") << "--source artnet --rate 25"
                                           << "--rate";
     QTest::newRow("listen to a name") << "--source artnet --listen console.local"
@@ -192,6 +205,34 @@ void TestSendOptions::refusesBadCommandLines()
     QCOMPARE(command.action, SendCommand::Action::Fail);
     QVERIFY2(command.error.contains(named), qPrintable(command.error));
     QVERIFY(!command.error.contains(QLatin1Char('\n')));
+}
+
+void TestSendOptions::ltcInputs_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<int>("channel"); // 0: not given
+
+    QTest::newRow("file") << "--source ltc --input show.flac"
+                          << "show.flac" << 0;
+    QTest::newRow("file channel") << "--source=ltc --input=show.wav --channel=2"
+                                  << "show.wav" << 2;
+    QTest::newRow("JACK") << "--source ltc --input jack"
+                          << "jack" << 0;
+    QTest::newRow("JACK channel") << "--source ltc --input jack --channel 3"
+                                  << "jack" << 3;
+    QTest::newRow("JACK port") << "--source ltc --input jack:system:capture_2"
+                               << "jack:system:capture_2" << 0;
+}
+
+void TestSendOptions::ltcInputs()
+{
+    QFETCH(QString, line);
+    const SendCommand command = parse(line);
+    QCOMPARE(command.error, QString());
+    QCOMPARE(command.options.source, QStringLiteral("ltc"));
+    QTEST(command.options.input, "input");
+    QTEST(command.options.channel.value_or(0), "channel");
 }
 
 void TestSendOptions::helpAndVersion()

@@ -79,6 +79,9 @@ const QList<SourceKind> &sourceKinds()
          QStringLiteral("this computer's time of day"),
          {QStringLiteral("rate"), QStringLiteral("utc"), QStringLiteral("frames"),
           QStringLiteral("duration")}},
+        {QStringLiteral("ltc"),
+         QStringLiteral("linear timecode from a sound file or through JACK"),
+         {QStringLiteral("input"), QStringLiteral("channel")}},
         {QStringLiteral("artnet"),
          QStringLiteral("Art-Net timecode from a lighting network (UDP 6454)"),
          {QStringLiteral("listen")}},
@@ -138,14 +141,20 @@ QList<QCommandLineOption> commandLineOptions()
         option(QStringLiteral("clear"),
                QStringLiteral("generator: send one datagram that says \"no timecode\" and stop.")),
         option(QStringLiteral("utc"), QStringLiteral("clock: UTC rather than local time.")),
+        option(QStringLiteral("input"),
+               QStringLiteral("ltc: a WAV, FLAC or AIFF file, played in real time; or jack for a "
+                              "JACK input port, or jack:PORT to connect it to that capture port. "
+                              "mtc: the MIDI input, an ALSA sequencer port (its name, or "
+                              "client:port), or jack:NAME for a JACK MIDI port."),
+               QStringLiteral("input")),
+        option(QStringLiteral("channel"),
+               QStringLiteral("ltc: the channel of the file, or the system capture port that the "
+                              "JACK input is connected to, counted from 1 (default 1)."),
+               QStringLiteral("n")),
         option(QStringLiteral("listen"),
                QStringLiteral("artnet: hear only the network interface with this address "
                               "(default all)."),
                QStringLiteral("address")),
-        option(QStringLiteral("input"),
-               QStringLiteral("mtc: the MIDI input, an ALSA sequencer port (its name, or "
-                              "client:port), or jack:NAME for a JACK MIDI port."),
-               QStringLiteral("port")),
         option(QStringLiteral("list-inputs"),
                QStringLiteral("mtc: list the MIDI inputs that --input takes, and stop.")),
         QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
@@ -344,6 +353,24 @@ SendCommand parseSendCommand(const QStringList &arguments)
 
     options.utc = isSet("utc");
 
+    if (options.source == QLatin1String("ltc")) {
+        options.input = value("input");
+        if (options.input.isEmpty())
+            return fail(QStringLiteral("--source ltc needs --input FILE or --input jack[:PORT]"));
+        if (options.input.startsWith(QLatin1String("jack:")) &&
+            options.input.size() == int(qstrlen("jack:")))
+            return fail(QStringLiteral("--input jack: needs a port name after the colon"));
+    }
+    if (isSet("channel")) {
+        const std::optional<std::int64_t> channel = parseDigits(value("channel"), 4);
+        if (!channel || *channel < 1)
+            return fail(QStringLiteral("--channel %1 is not a channel number from 1")
+                            .arg(quoted(value("channel"))));
+        if (options.input.startsWith(QLatin1String("jack:")))
+            return fail(QStringLiteral("--channel does not go with --input jack:PORT, which names "
+                                       "the port itself"));
+        options.channel = int(*channel);
+    }
     if (isSet("listen")) {
         options.listen = value("listen");
         if (QHostAddress(options.listen).protocol() != QAbstractSocket::IPv4Protocol)
@@ -352,8 +379,8 @@ SendCommand parseSendCommand(const QStringList &arguments)
     }
     options.listInputs = isSet("list-inputs");
     if (options.source == QLatin1String("mtc") && !options.listInputs) {
-        options.midiInput = value("input");
-        if (options.midiInput.isEmpty() || options.midiInput == QLatin1String("jack:"))
+        options.input = value("input");
+        if (options.input.isEmpty() || options.input == QLatin1String("jack:"))
             return fail(QStringLiteral("--source mtc needs --input PORT or --input jack:NAME "
                                        "(see --list-inputs)"));
     }

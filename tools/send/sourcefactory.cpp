@@ -6,12 +6,33 @@
 #include "artnetsource.h"
 #include "clocksource.h"
 #include "generatorsource.h"
+#include "jackinput.h"
+#include "ltcsource.h"
 #include "mtcsource.h"
+#include "soundfileinput.h"
+
+namespace {
+
+std::unique_ptr<AudioInput> openAudioInput(const SendOptions &options, SourceError *error)
+{
+    const QString jack = QStringLiteral("jack");
+    if (options.input == jack || options.input.startsWith(jack + QLatin1Char(':')))
+        return JackInput::open(options.input.mid(jack.size() + 1), options.channel, error);
+    return SoundFileInput::open(options.input, options.channel.value_or(1), true, error);
+}
+
+} // namespace
 
 std::unique_ptr<TimecodeSource> createSource(const SendOptions &options, SourceError *error)
 {
     if (options.source == QLatin1String("clock"))
         return std::make_unique<ClockSource>(options.frameRate, options.utc);
+    if (options.source == QLatin1String("ltc")) {
+        std::unique_ptr<AudioInput> input = openAudioInput(options, error);
+        if (!input)
+            return nullptr;
+        return std::make_unique<LtcSource>(std::move(input));
+    }
     if (options.source == QLatin1String("generator"))
         return std::make_unique<GeneratorSource>(options.frameRate, options.startCount);
     if (options.source == QLatin1String("artnet")) {
@@ -25,7 +46,7 @@ std::unique_ptr<TimecodeSource> createSource(const SendOptions &options, SourceE
     }
     if (options.source == QLatin1String("mtc")) {
         auto source = std::make_unique<MtcSource>();
-        if (source->open(options.midiInput, error))
+        if (source->open(options.input, error))
             return source;
         return nullptr;
     }

@@ -9,12 +9,6 @@
 
 #include <memory>
 
-struct SourceError
-{
-    QString message;    // one line, naming the culprit
-    int exitStatus = 1; // 2 for bad input, 1 for a failure of the system
-};
-
 // Opens the source that the options name. On failure returns nothing and
 // says why in *error.
 std::unique_ptr<TimecodeSource> createSource(const SendOptions &options, SourceError *error);

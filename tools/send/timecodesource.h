@@ -19,6 +19,13 @@ struct SourceFrame
     std::uint32_t flagWord = 0; // 1 marks a drop-frame source
 };
 
+// Why a source could not be opened.
+struct SourceError
+{
+    QString message;    // one line, naming the culprit
+    int exitStatus = 1; // 2 for bad input, 1 for a failure of the system
+};
+
 // Where the timecode comes from: the generator, the clock, LTC, ... The send
 // loop asks it for one frame after another and sends each the moment it is
 // handed out, so a source decides the timing as well as the count.

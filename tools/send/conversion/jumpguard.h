@@ -18,7 +18,10 @@ class JumpGuard
 {
 public:
     // The count to send for a frame of the source, or nothing.
-    std::optional<std::int32_t> accept(std::int32_t frameCount, std::int32_t frameRate);
+    // A drop-frame count is a label counted at 30, as framesSinceMidnight()
+    // gives it; its neighbours lie across the dropped labels.
+    std::optional<std::int32_t> accept(std::int32_t frameCount, std::int32_t frameRate,
+                                       bool dropFrame = false);
 
     // Forget the past: the next frame needs a second one to agree.
     void reset();
@@ -28,6 +31,7 @@ private:
     {
         std::int32_t count;
         std::int32_t rate;
+        bool dropFrame;
     };
 
     // True if 'to' lies at most 'reach' frames either side of 'from'.

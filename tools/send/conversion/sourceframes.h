@@ -55,6 +55,19 @@ constexpr std::int32_t framesPerDay(std::int32_t frameRate)
     return 24 * 60 * 60 * frameRate;
 }
 
+// For a drop-frame label counted at 30 (as framesSinceMidnight() counts
+// it), the number of frames that have really passed since midnight: two
+// labels fewer in every minute but each tenth. Tells whether two drop-frame
+// labels are neighbours across a dropped pair, 00:00:59;29 and 00:01:00;02.
+constexpr std::int32_t dropFrameIndex(std::int32_t labelCount)
+{
+    const std::int32_t minutes = labelCount / (60 * 30);
+    return labelCount - 2 * (minutes - minutes / 10);
+}
+
+// Frames really in one drop-frame day.
+constexpr std::int32_t DropFramesPerDay = 24 * 60 * 60 * 30 - 2 * (24 * 60 - 24 * 6);
+
 // The datagram's flag word: 1 marks a drop-frame source, 0 any other.
 constexpr std::uint32_t flagWordFor(bool dropFrame)
 {
