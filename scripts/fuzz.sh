@@ -34,6 +34,7 @@ done
 compiler=$(command -v clang++ || command -v clang++-14 || true)
 [[ -n $compiler ]] || { echo "fuzz: clang++ is not installed" >&2; exit 1; }
 
+conversion=
 case $fuzz_target in
 datagram)
     name=timecodedatagram_fuzzer
@@ -45,8 +46,10 @@ datagram)
 artnet)
     name=artnettimecode_fuzzer
     include=$root/tools/send/protocols
-    sources=("$root/fuzz/$name.cpp" "$include/artnettimecode.cpp" "$include/timecodelabel.cpp")
-    headers=("$include/artnettimecode.h" "$include/timecodelabel.h")
+    conversion=$root/tools/send/conversion
+    sources=("$root/fuzz/$name.cpp" "$include/artnettimecode.cpp" "$include/timecodelabel.cpp"
+        "$conversion/sourceframes.cpp")
+    headers=("$include/artnettimecode.h" "$include/timecodelabel.h" "$conversion/sourceframes.h")
     seeds=$root/fuzz/corpus-artnet
     ;;
 *) echo "fuzz: unknown target $fuzz_target" >&2; exit 2 ;;
@@ -63,7 +66,7 @@ if [[ $rebuild -eq 1 ]]; then
     echo "fuzz: building $target"
     "$compiler" -std=c++17 -g -O1 -fno-omit-frame-pointer \
         -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-        -I "$include" "${sources[@]}" -o "$target.tmp"
+        -I "$include" ${conversion:+-I "$conversion"} "${sources[@]}" -o "$target.tmp"
     mv "$target.tmp" "$target"
 fi
 

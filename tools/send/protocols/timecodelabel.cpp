@@ -3,6 +3,8 @@
 
 #include "timecodelabel.h"
 
+#include "sourceframes.h"
+
 namespace {
 
 // Drop-frame skips labels 0 and 1 at the start of each minute but every
@@ -10,19 +12,19 @@ namespace {
 constexpr int DropTenMinutes = 17982;
 constexpr int DropMinute = 1798;
 
-int framesPerDay(const TimecodeLabel &label)
+std::int32_t labelCount(const TimecodeLabel &label)
 {
-    return label.dropFrame ? DropTenMinutes * 6 * 24 : label.nominalRate * 86400;
+    return framesSinceMidnight(
+               TimecodeFields{label.hours, label.minutes, label.seconds, label.frames},
+               label.nominalRate)
+        .value_or(-1);
 }
 
 // Real frames since midnight; the label must be valid.
 int frameIndex(const TimecodeLabel &label)
 {
-    const int minutes = label.hours * 60 + label.minutes;
-    const int nominal = ((minutes * 60) + label.seconds) * label.nominalRate + label.frames;
-    if (!label.dropFrame)
-        return nominal;
-    return nominal - 2 * (minutes - minutes / 10);
+    const std::int32_t count = labelCount(label);
+    return label.dropFrame ? dropFrameIndex(count) : count;
 }
 
 TimecodeLabel labelAt(int index, TimecodeLabel label)
@@ -49,16 +51,14 @@ bool isValidLabel(const TimecodeLabel &label)
     const bool knownRate = label.dropFrame ? label.nominalRate == 30
                                            : (label.nominalRate == 24 || label.nominalRate == 25 ||
                                               label.nominalRate == 30);
-    if (!knownRate || label.hours < 0 || label.hours > 23 || label.minutes < 0 ||
-        label.minutes > 59 || label.seconds < 0 || label.seconds > 59 || label.frames < 0 ||
-        label.frames >= label.nominalRate)
+    if (!knownRate || labelCount(label) < 0)
         return false;
     return !(label.dropFrame && label.seconds == 0 && label.frames < 2 && label.minutes % 10 != 0);
 }
 
 TimecodeLabel advanceLabel(const TimecodeLabel &label, int delta)
 {
-    const int day = framesPerDay(label);
+    const int day = label.dropFrame ? DropFramesPerDay : framesPerDay(label.nominalRate);
     const int index = ((frameIndex(label) + delta) % day + day) % day;
     return labelAt(index, label);
 }
