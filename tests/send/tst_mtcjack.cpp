@@ -67,6 +67,14 @@ void TestMtcJack::initTestCase()
     QVERIFY2(m_server.waitForStarted(), "jackd (Debian package jackd2) is needed");
     QVERIFY2(m_writer.open("mtcwriter", 10000), "the JACK server did not come up");
 
+    QProcess list;
+    list.start(
+        QStringLiteral(QUORVANE_SEND_PATH),
+        {QStringLiteral("--source"), QStringLiteral("mtc"), QStringLiteral("--list-inputs")});
+    QVERIFY(list.waitForFinished());
+    QVERIFY(
+        list.readAllStandardOutput().split('\n').contains("jack:" + m_writer.portName().toUtf8()));
+
     QVERIFY(m_display.bind(QHostAddress::LocalHost, 0));
     m_sender.setProcessChannelMode(QProcess::ForwardedChannels);
     m_sender.start(QStringLiteral(QUORVANE_SEND_PATH),
