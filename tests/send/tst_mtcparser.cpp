@@ -63,7 +63,7 @@ void TestMtcParser::framesAsTheyBecomeKnown_data()
         << "00:00:10:24 00:00:11:00 00:00:11:03 00:00:11:04 00:00:11:05";
     QTest::newRow("change of direction")
         << quarterFrames("01:00:00:00", 1, 2) + quarterFrames("01:00:00:04", 1, 3, -1)
-        << "01:00:00:04 01:00:00:00 00:59:59:24 00:59:59:23";
+        << "01:00:00:04 01:00:00:02 01:00:00:01 01:00:00:00 00:59:59:24 00:59:59:23";
     // Clock, a note and a sysex of another kind pass by unnoticed; out of
     // range fields and a wrong rate for the label are dropped.
     QTest::newRow("other messages and bad full frames")

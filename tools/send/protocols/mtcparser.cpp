@@ -64,13 +64,10 @@ std::optional<TimecodeLabel> MtcParser::quarterFrame(int piece, int value)
         m_direction = step;
         m_run = std::min(m_run + 1, 8);
     } else {
-        // A gap, a repeat or a change of direction: start afresh.
-        if (m_lastPiece >= 0) {
-            m_locked.reset();
-            m_fallback.reset();
-            if (!m_expectedEitherWay)
-                m_expected.reset();
-        }
+        // A gap, a repeat or a change of direction: start a new set. The
+        // frames between sets are only known while the pieces run on; the
+        // next set is still checked against the time expected.
+        m_locked.reset();
         m_direction = 0;
         m_run = 1;
     }
