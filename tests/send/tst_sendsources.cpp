@@ -15,13 +15,13 @@
 
 #include <jack/jack.h>
 
-#include <atomic>
 #include <cstring>
 
 namespace {
 
-// A JACK client with one output port that plays a signal once, from the
-// moment something is connected to it.
+// A JACK client with one output port that plays a signal once, from a few
+// periods after something is connected to it: the period in which the
+// connection is made may not reach the other side yet.
 class JackPlayer
 {
 public:
@@ -54,9 +54,10 @@ private:
         auto *player = static_cast<JackPlayer *>(self);
         auto *out = static_cast<float *>(jack_port_get_buffer(player->m_port, frames));
         if (jack_port_connected(player->m_port) > 0)
-            player->m_started = true;
+            ++player->m_connectedPeriods;
+        const bool playing = player->m_connectedPeriods > 4;
         for (jack_nframes_t i = 0; i < frames; ++i)
-            out[i] = player->m_started && player->m_played < player->m_signal.size()
+            out[i] = playing && player->m_played < player->m_signal.size()
                          ? player->m_signal[player->m_played++]
                          : 0.0f;
         return 0;
@@ -66,7 +67,7 @@ private:
     jack_port_t *m_port = nullptr;
     std::vector<float> m_signal;
     std::size_t m_played = 0;
-    std::atomic<bool> m_started{false};
+    int m_connectedPeriods = 0;
 };
 
 QList<int> range(int first, int last)
@@ -154,19 +155,22 @@ QList<Timecode> TestSendSources::receive(int wanted, QList<quint32> *flags)
     return received;
 }
 
-// One second of 25 fps LTC from 01:00:00:00: every frame but the first
-// (held until the second agrees) and the last (which ends with the next
-// edge, and none comes) reaches the display.
+// One second of 25 fps LTC from 01:00:00:00: every frame reaches the
+// display but the first (held until the second agrees) and the last (which
+// ends with the next edge, and none comes). Through JACK silence comes
+// before the LTC, and libltc spends one more frame locking on.
 void TestSendSources::ltcEndToEnd_data()
 {
     QTest::addColumn<bool>("jack");
-    QTest::newRow("sound file") << false;
-    QTest::newRow("JACK") << true;
+    QTest::addColumn<int>("first");
+    QTest::newRow("sound file") << false << 90001;
+    QTest::newRow("JACK") << true << 90002;
 }
 
 void TestSendSources::ltcEndToEnd()
 {
     QFETCH(bool, jack);
+    QFETCH(int, first);
     const std::vector<float> signal = libltcSignal(48000, 25, TimecodeFields{1, 0, 0, 0}, 25);
     JackPlayer player;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -198,14 +202,14 @@ void TestSendSources::ltcEndToEnd()
     start(arguments, environment);
 
     QList<quint32> flags;
-    const QList<Timecode> received = receive(23, &flags);
+    const QList<Timecode> received = receive(90023 - first + 1, &flags);
     QList<int> counts;
     for (const Timecode &timecode : received) {
         QCOMPARE(timecode.frameRate, 25);
         counts.append(timecode.frameCount);
     }
-    QVERIFY2(counts == range(90001, 90023), m_sender.readAllStandardError().constData());
-    QCOMPARE(flags, QList<quint32>(23, 0));
+    QCOMPARE(counts, range(first, 90023));
+    QCOMPARE(flags, QList<quint32>(counts.size(), 0));
     // A file ends the sender by itself; JACK runs until stopped.
     if (jack)
         m_sender.terminate();
