@@ -4,10 +4,11 @@
 # Sourced by the other scripts: installs Debian packages that are missing.
 
 # The packages each kind of work needs.
-QUORVANE_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation pkg-config
-    librtmidi-dev libjack-jackd2-dev libasound2-dev)
+QUORVANE_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation
+    pkg-config libltc-dev libsndfile1-dev libjack-jackd2-dev librtmidi-dev libasound2-dev)
 QUORVANE_TEST_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick desktop-file-utils appstream
-    xauth valgrind strace clang libclang-rt-14-dev libbenchmark-dev wmctrl jackd2 iproute2)
+    xauth valgrind strace clang libclang-rt-14-dev libbenchmark-dev wmctrl jackd2 iproute2
+    util-linux tzdata)
 QUORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64)
 
 quorvane_missing_packages() {
