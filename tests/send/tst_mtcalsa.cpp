@@ -13,6 +13,7 @@
 #include <rtmidi/RtMidi.h>
 
 #include <cstdio>
+#include <cstring>
 #include <thread>
 
 using namespace mtc;
