@@ -276,6 +276,8 @@ void TestSendSources::badInput_data()
     QTest::newRow("no such channel")
         << QStringList{"--source", "ltc", "--input", "%1/mono.wav", "--channel", "2"}
         << "channel 2";
+    QTest::newRow("Art-Net on an address not here")
+        << QStringList{"--source", "artnet", "--listen", "192.0.2.1"} << "192.0.2.1";
 }
 
 void TestSendSources::badInput()

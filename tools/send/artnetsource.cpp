@@ -13,7 +13,7 @@ ArtNetSource::ArtNetSource(const QHostAddress &listen, quint16 port)
     : m_listen(listen), m_port(port)
 {}
 
-bool ArtNetSource::open()
+bool ArtNetSource::open(SourceError *error)
 {
     // Bound to the any-address even for one interface: bound to an interface
     // address, Linux would hold back the broadcasts that carry Art-Net.
@@ -26,17 +26,19 @@ bool ArtNetSource::open()
             }
         }
         if (m_interfaceIndex == 0) {
-            m_error = QStringLiteral("--listen %1 is not an address of this computer")
-                          .arg(m_listen.toString());
+            *error = SourceError{QStringLiteral("--listen %1 is not an address of this computer")
+                                     .arg(m_listen.toString()),
+                                 2};
             return false;
         }
     }
     m_socket.setProxy(QNetworkProxy::NoProxy);
     if (!m_socket.bind(QHostAddress(QHostAddress::AnyIPv4), m_port,
                        QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint)) {
-        m_error = QStringLiteral("cannot listen on UDP port %1 for Art-Net: %2")
-                      .arg(m_port)
-                      .arg(m_socket.errorString());
+        *error = SourceError{QStringLiteral("cannot listen on UDP port %1 for Art-Net: %2")
+                                 .arg(m_port)
+                                 .arg(m_socket.errorString()),
+                             1};
         return false;
     }
     return true;

@@ -5,6 +5,7 @@
 #define ARTNETSOURCE_H
 
 #include "artnettimecode.h"
+#include "sourcefactory.h"
 #include "timecodesource.h"
 
 #include <QHostAddress>
@@ -20,13 +21,13 @@ public:
     // all of them.
     explicit ArtNetSource(const QHostAddress &listen, quint16 port = ArtNetPort);
 
-    // Binds the port shared with others. False, with errorString(), if the
-    // address is not this computer's or the port cannot be had.
-    bool open();
+    // Binds the port shared with others. An address that is not this
+    // computer's is the user's mistake (exit status 2), a port that cannot
+    // be had a failure of the system (1).
+    bool open(SourceError *error);
 
     Status next(Clock::time_point until, SourceFrame *frame) override;
     QString waitingText() const override;
-    QString errorString() const override { return m_error; }
 
 private:
     bool readOne(SourceFrame *frame);
@@ -37,7 +38,6 @@ private:
     QUdpSocket m_socket;
     ArtNetFollower m_follower;
     bool m_heard = false;
-    QString m_error;
 };
 
 #endif // ARTNETSOURCE_H

@@ -39,9 +39,8 @@ std::unique_ptr<TimecodeSource> createSource(const SendOptions &options, SourceE
         auto source = std::make_unique<ArtNetSource>(options.listen.isEmpty()
                                                          ? QHostAddress(QHostAddress::AnyIPv4)
                                                          : QHostAddress(options.listen));
-        if (source->open())
+        if (source->open(error))
             return source;
-        *error = SourceError{source->errorString(), 1};
         return nullptr;
     }
     if (options.source == QLatin1String("mtc")) {
