@@ -138,10 +138,11 @@ QList<QCommandLineOption> commandLineOptions()
                QStringLiteral("ltc: a WAV, FLAC or AIFF file, played in real time; or jack for a "
                               "JACK input port, or jack:PORT to connect it to that capture port."),
                QStringLiteral("file|jack[:port]")),
-        option(QStringLiteral("channel"),
-               QStringLiteral("ltc: the channel of the file, or the system capture port that the "
-                              "JACK input is connected to, counted from 1 (default 1)."),
-               QStringLiteral("n")),
+        option(
+            QStringLiteral("channel"),
+            QStringLiteral("ltc: the channel of the file (default 1), or the system capture port "
+                           "to connect the JACK input to, counted from 1."),
+            QStringLiteral("n")),
         QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
                            QStringLiteral("Show this help.")),
         option(QStringLiteral("version"), QStringLiteral("Show the version.")),
