@@ -147,10 +147,11 @@ QList<QCommandLineOption> commandLineOptions()
                               "mtc: the MIDI input, an ALSA sequencer port (its name, or "
                               "client:port), or jack:NAME for a JACK MIDI port."),
                QStringLiteral("input")),
-        option(QStringLiteral("channel"),
-               QStringLiteral("ltc: the channel of the file, or the system capture port that the "
-                              "JACK input is connected to, counted from 1 (default 1)."),
-               QStringLiteral("n")),
+        option(
+            QStringLiteral("channel"),
+            QStringLiteral("ltc: the channel of the file (default 1), or the system capture port "
+                           "to connect the JACK input to, counted from 1."),
+            QStringLiteral("n")),
         option(QStringLiteral("listen"),
                QStringLiteral("artnet: hear only the network interface with this address "
                               "(default all)."),
