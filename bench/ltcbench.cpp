@@ -22,6 +22,7 @@
 
 #include <QCoreApplication>
 #include <QNetworkDatagram>
+#include <QNetworkProxy>
 #include <QUdpSocket>
 
 #include <algorithm>
@@ -123,6 +124,7 @@ int main(int argc, char *argv[])
 
     // 2. Latency, to a socket on loopback.
     QUdpSocket receiver;
+    receiver.setProxy(QNetworkProxy::NoProxy);
     receiver.bind(QHostAddress::LocalHost, 0);
     for (const int blockSize : {64, 256, 1024}) {
         auto input = std::make_unique<PacedInput>(signal, blockSize);
