@@ -19,6 +19,7 @@
 
 #include <QCoreApplication>
 #include <QNetworkDatagram>
+#include <QNetworkProxy>
 #include <QProcess>
 #include <QThread>
 #include <QUdpSocket>
@@ -78,6 +79,7 @@ std::int32_t countOf(const QByteArray &datagram)
 std::vector<double> timeArtNet(QUdpSocket &display, quint16 port, int samples)
 {
     QUdpSocket console;
+    console.setProxy(QNetworkProxy::NoProxy);
     console.bind(QHostAddress::LocalHost, 0);
     std::vector<double> us;
     for (int i = 0; i < samples; ++i) {
@@ -147,6 +149,7 @@ int main(int argc, char *argv[])
     const int samples = samplesAt >= 0 ? args.value(samplesAt + 1).toInt() : 1000;
 
     QUdpSocket display;
+    display.setProxy(QNetworkProxy::NoProxy);
     display.bind(QHostAddress::LocalHost, 0);
     const QString displayPort = QString::number(display.localPort());
 
