@@ -5,6 +5,10 @@
 # Builds the benchmarks with the "bench" preset (Release, in build-bench/, or
 # in $QUORVANE_BENCH_DIR) and runs them:
 #   1. quorvane-bench: paint cost, ingestion cost and latency, with ratios;
+#      quorvane-bench-ltc: the LTC source's decoding cost and latency, and
+#      the clock source's timing; quorvane-bench-artnet-mtc: Art-Net packet
+#      and MTC message to datagram (in a network namespace of its own, as it
+#      takes UDP 6454; skipped where none can be made);
 #   2. the whole program full-screen at 3840x2160 in a private Xvfb, fed a
 #      100 Hz stream in which every datagram changes the digits, against the
 #      same program built with the plain painter (quorvane-reference); the
@@ -78,9 +82,13 @@ quorvane_install "${QUORVANE_BUILD_PACKAGES[@]}" xvfb openbox xdotool x11-utils 
 
 dir=${QUORVANE_BENCH_DIR:-build-bench}
 cmake --preset bench -B "$dir" >/dev/null
-cmake --build "$dir" -j2 --target quorvane quorvane-reference quorvane-bench quorvane-bench-stream
+cmake --build "$dir" -j2 --target quorvane quorvane-reference quorvane-bench quorvane-bench-stream \
+    quorvane-bench-ltc quorvane-bench-artnet-mtc quorvane-send
 
 echo "Machine: $(nproc) processors, $(lscpu | sed -n 's/^Model name: *//p' | head -n 1)," \
     "Qt $(pkg-config --modversion Qt6Core 2>/dev/null || echo unknown)"
 "$dir/bench/quorvane-bench" "$@"
+"$dir/bench/quorvane-bench-ltc" --seconds=20
+tests/send/netns.sh "$PWD/$dir/bench/quorvane-bench-artnet-mtc" \
+    --sender "$PWD/$dir/tools/send/quorvane-send" || [[ $? -eq 77 ]]
 tests/x11/xsession.sh --size 3840x2160 "$0" --inside-x "$dir" "$seconds"

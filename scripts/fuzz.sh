@@ -2,42 +2,50 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 The Quorvane developers
 #
-# Builds the datagram decoder's fuzz target with clang's libFuzzer,
-# AddressSanitizer and UndefinedBehaviorSanitizer (the "fuzz" preset), and
-# runs it.
+# Builds a fuzz target with clang's libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer (the "fuzz" preset), and runs it: the display's
+# datagram decoder (the default) or the sender's ArtTimeCode parser.
 #
-#   fuzz.sh [--runs N | --seconds S] [--build-dir DIR]
+#   fuzz.sh [--target datagram|artnet] [--runs N | --seconds S] [--build-dir DIR]
 #
-# Default: 1000000 runs in build-fuzz/. The seeds of fuzz/corpus are copied
-# into a scratch corpus under the build folder, which grows from run to run;
-# the committed seeds are never written. Exits non-zero on a crash, a
-# sanitizer report or a disagreement with the reference rules; the input that
-# caused it is kept as DIR/crash-*.
+# Default: 1000000 runs in build-fuzz/. The seeds of the target's corpus
+# (fuzz/corpus, fuzz/corpus-artnet) are copied into a scratch corpus under the
+# build folder, which grows from run to run; the committed seeds are never
+# written. Exits non-zero on a crash, a sanitizer report or a disagreement
+# with the reference rules; the input that caused it is kept as DIR/crash-*.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 runs=1000000
 seconds=
 build_dir=$root/build-fuzz
+fuzz_target=datagram
 while [[ $# -gt 0 ]]; do
     case $1 in
     --runs) runs=$2; seconds=; shift 2 ;;
     --seconds) seconds=$2; runs=; shift 2 ;;
     --build-dir) build_dir=$2; shift 2 ;;
-    *) echo "usage: $0 [--runs N | --seconds S] [--build-dir DIR]" >&2; exit 2 ;;
+    --target) fuzz_target=$2; shift 2 ;;
+    *) echo "usage: $0 [--target datagram|artnet] [--runs N | --seconds S] [--build-dir DIR]" >&2; exit 2 ;;
     esac
 done
+
+case $fuzz_target in
+datagram) name=timecodedatagram_fuzzer seeds=$root/fuzz/corpus ;;
+artnet) name=artnettimecode_fuzzer seeds=$root/fuzz/corpus-artnet ;;
+*) echo "fuzz: unknown target $fuzz_target" >&2; exit 2 ;;
+esac
 
 command -v clang++ >/dev/null || { echo "fuzz: clang++ is not installed" >&2; exit 1; }
 
 # The "fuzz" preset of CMakePresets.json, in its own folder unless told otherwise.
 (cd "$root" && cmake --preset fuzz -B "$build_dir" >/dev/null \
-    && cmake --build "$build_dir" --target timecodedatagram_fuzzer) || exit 1
-target=$build_dir/fuzz/timecodedatagram_fuzzer
+    && cmake --build "$build_dir" --target "$name") || exit 1
+target=$build_dir/fuzz/$name
 
-corpus=$build_dir/corpus
+corpus=$build_dir/$(basename "$seeds")
 mkdir -p "$corpus"
-cp "$root"/fuzz/corpus/* "$corpus"/
+cp "$seeds"/* "$corpus"/
 
 limit=(-runs="$runs")
 [[ -n $seconds ]] && limit=(-max_total_time="$seconds")

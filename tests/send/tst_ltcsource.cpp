@@ -117,6 +117,8 @@ void TestLtcSource::decodes_data()
                                     << 86421 << QList<int>{86423, 86424} << 86429;
     QTest::newRow("24 at 48 kHz, FLAC") << "24.flac" << 24.0 << 48000 << oneHour << false << 24 << 0
                                         << 86421 << QList<int>{86423, 86424} << 86429;
+    QTest::newRow("23.976 at 48 kHz") << "23976.wav" << 23.976 << 48000 << oneHour << false << 24
+                                      << 0 << 86421 << QList<int>{86423, 86424} << 86429;
     QTest::newRow("25 at 44.1 kHz, midnight")
         << "25.wav" << 25.0 << 44100 << beforeMidnight25 << false << 25 << 0 << 2159996
         << QList<int>{2159999, 0} << 4;

@@ -187,6 +187,14 @@ void TestSendOptions::refusesBadCommandLines_data()
         << "--channel";
     QTest::newRow("JACK without port") << "--source ltc --input jack:"
                                        << "jack:";
+    QTest::newRow("artnet takes no rate") << "--source artnet --rate 25"
+                                          << "--rate";
+    QTest::newRow("listen to a name") << "--source artnet --listen console.local"
+                                      << "console.local";
+    QTest::newRow("mtc without input") << "--source mtc"
+                                       << "--input";
+    QTest::newRow("mtc with jack: alone") << "--source mtc --input jack:"
+                                          << "--input";
 }
 
 void TestSendOptions::refusesBadCommandLines()

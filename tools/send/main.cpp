@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 
+#include "mtcsource.h"
 #include "sendloop.h"
 #include "sendoptions.h"
 #include "sendtarget.h"
@@ -52,6 +53,14 @@ int main(int argc, char *argv[])
     }
 
     const SendOptions &options = command.options;
+    if (options.listInputs) {
+        QStringList notes;
+        for (const QString &name : MtcSource::inputNames(&notes))
+            std::puts(qPrintable(name));
+        for (const QString &note : notes)
+            std::fprintf(stderr, "quorvane-send: %s\n", qPrintable(note));
+        return 0;
+    }
     QString error;
     const std::optional<QHostAddress> target =
         resolveTarget(options.host, options.broadcast, &error);

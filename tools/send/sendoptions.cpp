@@ -6,6 +6,7 @@
 #include "timecodedatagram.h"
 
 #include <QCommandLineParser>
+#include <QHostAddress>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -81,6 +82,12 @@ const QList<SourceKind> &sourceKinds()
         {QStringLiteral("ltc"),
          QStringLiteral("linear timecode from a sound file or through JACK"),
          {QStringLiteral("input"), QStringLiteral("channel")}},
+        {QStringLiteral("artnet"),
+         QStringLiteral("Art-Net timecode from a lighting network (UDP 6454)"),
+         {QStringLiteral("listen")}},
+        {QStringLiteral("mtc"),
+         QStringLiteral("MIDI timecode from an ALSA sequencer or JACK MIDI port"),
+         {QStringLiteral("input"), QStringLiteral("list-inputs")}},
     };
     return kinds;
 }
@@ -136,12 +143,21 @@ QList<QCommandLineOption> commandLineOptions()
         option(QStringLiteral("utc"), QStringLiteral("clock: UTC rather than local time.")),
         option(QStringLiteral("input"),
                QStringLiteral("ltc: a WAV, FLAC or AIFF file, played in real time; or jack for a "
-                              "JACK input port, or jack:PORT to connect it to that capture port."),
-               QStringLiteral("file|jack[:port]")),
-        option(QStringLiteral("channel"),
-               QStringLiteral("ltc: the channel of the file, or the system capture port that the "
-                              "JACK input is connected to, counted from 1 (default 1)."),
-               QStringLiteral("n")),
+                              "JACK input port, or jack:PORT to connect it to that capture port. "
+                              "mtc: the MIDI input, an ALSA sequencer port (its name, or "
+                              "client:port), or jack:NAME for a JACK MIDI port."),
+               QStringLiteral("input")),
+        option(
+            QStringLiteral("channel"),
+            QStringLiteral("ltc: the channel of the file (default 1), or the system capture port "
+                           "to connect the JACK input to, counted from 1."),
+            QStringLiteral("n")),
+        option(QStringLiteral("listen"),
+               QStringLiteral("artnet: hear only the network interface with this address "
+                              "(default all)."),
+               QStringLiteral("address")),
+        option(QStringLiteral("list-inputs"),
+               QStringLiteral("mtc: list the MIDI inputs that --input takes, and stop.")),
         QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
                            QStringLiteral("Show this help.")),
         option(QStringLiteral("version"), QStringLiteral("Show the version.")),
@@ -355,6 +371,19 @@ SendCommand parseSendCommand(const QStringList &arguments)
             return fail(QStringLiteral("--channel does not go with --input jack:PORT, which names "
                                        "the port itself"));
         options.channel = int(*channel);
+    }
+    if (isSet("listen")) {
+        options.listen = value("listen");
+        if (QHostAddress(options.listen).protocol() != QAbstractSocket::IPv4Protocol)
+            return fail(
+                QStringLiteral("--listen %1 is not an IPv4 address").arg(quoted(options.listen)));
+    }
+    options.listInputs = isSet("list-inputs");
+    if (options.source == QLatin1String("mtc") && !options.listInputs) {
+        options.input = value("input");
+        if (options.input.isEmpty() || options.input == QLatin1String("jack:"))
+            return fail(QStringLiteral("--source mtc needs --input PORT or --input jack:NAME "
+                                       "(see --list-inputs)"));
     }
 
     command.action = SendCommand::Action::Send;

@@ -34,8 +34,15 @@ struct SendOptions
     bool utc = false;
 
     // ltc: a sound file, or "jack" or "jack:PORT"; the channel counts from 1.
+    // mtc: an ALSA sequencer port, or jack:NAME.
     QString input;
     std::optional<int> channel;
+
+    // artnet: the address of the interface to listen on; any by default.
+    QString listen;
+
+    // mtc: list the inputs and stop.
+    bool listInputs = false;
 };
 
 struct SendCommand

@@ -3,10 +3,12 @@
 
 #include "sourcefactory.h"
 
+#include "artnetsource.h"
 #include "clocksource.h"
 #include "generatorsource.h"
 #include "jackinput.h"
 #include "ltcsource.h"
+#include "mtcsource.h"
 #include "soundfileinput.h"
 
 namespace {
@@ -33,6 +35,20 @@ std::unique_ptr<TimecodeSource> createSource(const SendOptions &options, SourceE
     }
     if (options.source == QLatin1String("generator"))
         return std::make_unique<GeneratorSource>(options.frameRate, options.startCount);
+    if (options.source == QLatin1String("artnet")) {
+        auto source = std::make_unique<ArtNetSource>(options.listen.isEmpty()
+                                                         ? QHostAddress(QHostAddress::AnyIPv4)
+                                                         : QHostAddress(options.listen));
+        if (source->open(error))
+            return source;
+        return nullptr;
+    }
+    if (options.source == QLatin1String("mtc")) {
+        auto source = std::make_unique<MtcSource>();
+        if (source->open(options.input, error))
+            return source;
+        return nullptr;
+    }
     // parseSendCommand() lets no other name through.
     *error = SourceError{QStringLiteral("unknown source %1").arg(options.source), 2};
     return nullptr;

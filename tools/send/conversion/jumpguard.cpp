@@ -33,7 +33,7 @@ std::optional<std::int32_t> JumpGuard::accept(std::int32_t frameCount, std::int3
         return frameCount;
     }
     m_candidate = frame;
-    ++m_withheld;
+    m_withheld = std::min(m_withheld + 1, 3);
     return std::nullopt;
 }
 

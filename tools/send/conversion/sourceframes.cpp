@@ -10,11 +10,10 @@ std::optional<NominalRate> nominalRate(double framesPerSecond, bool dropFrame)
     // Wide enough for 23.976 and 29.97 and for a rate measured from audio,
     // narrow enough that 24 and 25 never meet.
     for (const std::int32_t rate : {24, 25, 30}) {
-        if (std::abs(framesPerSecond - rate) < 0.4) {
-            if (dropFrame && rate != 30)
-                return std::nullopt;
-            return NominalRate{rate, dropFrame};
-        }
+        // A drop-frame mark at 24 or 25 can only be a device's slip; the
+        // labels still count at that rate.
+        if (std::abs(framesPerSecond - rate) < 0.4)
+            return NominalRate{rate, dropFrame && rate == 30};
     }
     return std::nullopt;
 }

@@ -38,7 +38,8 @@ struct NominalRate
 
 // The nominal rate for a measured or announced rate in frames per second:
 // anything near 24 (23.976 included) is 24, near 25 is 25, near 30 (29.97
-// included) is 30. Drop-frame exists at 30 only. Nothing for other rates.
+// included) is 30. Drop-frame exists at 30 only; the mark is ignored at
+// other rates. Nothing for rates far from these.
 std::optional<NominalRate> nominalRate(double framesPerSecond, bool dropFrame);
 
 // Frames since midnight, counting the labels at the nominal rate, so that

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+
+#ifndef TIMECODELABEL_H
+#define TIMECODELABEL_H
+
+#include <cstdint>
+
+// A timecode as a source writes it: the digits, the nominal rate (24, 25 or
+// 30) and whether the labels skip as 29.97 drop-frame does.
+struct TimecodeLabel
+{
+    int hours = 0;
+    int minutes = 0;
+    int seconds = 0;
+    int frames = 0;
+    int nominalRate = 25;
+    bool dropFrame = false;
+
+    friend bool operator==(const TimecodeLabel &a, const TimecodeLabel &b)
+    {
+        return a.hours == b.hours && a.minutes == b.minutes && a.seconds == b.seconds &&
+               a.frames == b.frames && a.nominalRate == b.nominalRate && a.dropFrame == b.dropFrame;
+    }
+    friend bool operator!=(const TimecodeLabel &a, const TimecodeLabel &b) { return !(a == b); }
+};
+
+// True if the label names a frame that exists within one day: fields in
+// range, and none of the labels that drop-frame skips.
+bool isValidLabel(const TimecodeLabel &label);
+
+// The label moved by delta real frames (negative goes back), across
+// midnight and past the labels that drop-frame skips. The label must be
+// valid.
+TimecodeLabel advanceLabel(const TimecodeLabel &label, int delta);
+
+#endif // TIMECODELABEL_H
