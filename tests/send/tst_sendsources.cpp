@@ -4,6 +4,7 @@
 #include "ltcsignal.h"
 #include "timecodedatagram.h"
 
+#include <QDir>
 #include <QNetworkDatagram>
 #include <QNetworkProxy>
 #include <QProcess>
@@ -70,6 +71,11 @@ private:
     int m_connectedPeriods = 0;
 };
 
+QString jackServerName()
+{
+    return QStringLiteral("quorvane-test-%1").arg(QCoreApplication::applicationPid());
+}
+
 QList<int> range(int first, int last)
 {
     QList<int> counts;
@@ -123,6 +129,11 @@ void TestSendSources::cleanup()
     m_sender.waitForFinished(5000);
     m_jackd.terminate();
     m_jackd.waitForFinished(5000);
+    // jackd leaves a semaphore file per client behind in /dev/shm.
+    QDir shm(QStringLiteral("/dev/shm"));
+    for (const QString &name :
+         shm.entryList({QStringLiteral("jack_sem.*_%1_*").arg(jackServerName())}, QDir::Files))
+        shm.remove(name);
     m_receiver.close();
 }
 
@@ -187,8 +198,7 @@ void TestSendSources::ltcEndToEnd()
         const QString jackd = QStandardPaths::findExecutable(QStringLiteral("jackd"));
         if (jackd.isEmpty())
             QSKIP("jackd is not installed (Debian package jackd2)");
-        const QString server =
-            QStringLiteral("quorvane-test-%1").arg(QCoreApplication::applicationPid());
+        const QString server = jackServerName();
         m_jackd.start(jackd,
                       {QStringLiteral("--no-realtime"), QStringLiteral("-n"), server,
                        QStringLiteral("-d"), QStringLiteral("dummy"), QStringLiteral("-r"),
