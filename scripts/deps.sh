@@ -7,10 +7,11 @@
 QUORVANE_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation)
 QUORVANE_TEST_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick desktop-file-utils appstream
     xauth valgrind strace clang libclang-rt-14-dev libbenchmark-dev wmctrl)
+QUORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64)
+
 # Making Debian packages (dpkg-shlibdeps, help2man) and trying them out in a
 # throwaway Debian root.
 QUORVANE_PACKAGE_PACKAGES=(dpkg-dev help2man lintian mmdebstrap)
-QUORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64)
 
 quorvane_missing_packages() {
     local package
