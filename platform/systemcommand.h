@@ -27,4 +27,20 @@ constexpr bool isAboutSysCommand(unsigned int message, std::uintptr_t wParam)
     return message == WmSysCommand && isAboutCommand(wParam);
 }
 
+// The commands by which Windows starts the screen saver or turns the monitor
+// off (SC_SCREENSAVE, SC_MONITORPOWER). While the display must stay awake
+// they are swallowed; turning the monitor on (lParam -1) always passes.
+constexpr unsigned int ScScreenSave = 0xF140;
+constexpr unsigned int ScMonitorPower = 0xF170;
+constexpr std::intptr_t MonitorOn = -1;
+
+constexpr bool isBlankingSysCommand(unsigned int message, std::uintptr_t wParam,
+                                    std::intptr_t lParam)
+{
+    if (message != WmSysCommand)
+        return false;
+    const std::uintptr_t command = wParam & 0xFFF0u;
+    return command == ScScreenSave || (command == ScMonitorPower && lParam != MonitorOn);
+}
+
 #endif // SYSTEMCOMMAND_H

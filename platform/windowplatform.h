@@ -28,6 +28,16 @@ void setStaysOnTop(QWidget *window, bool onTop);
 // the About box.
 bool isAboutMessage(const QByteArray &eventType, void *message, qintptr *result);
 
+// True when the platform can keep a window above the others: not on native
+// Wayland.
+bool canStayOnTop();
+
+// True when a native message would start the screen saver or turn the
+// monitor off while the display is held awake (displayHeld). Then *result
+// (if given) holds the value to hand back, and the caller swallows it.
+bool isBlankingMessage(const QByteArray &eventType, void *message, bool displayHeld,
+                       qintptr *result);
+
 } // namespace WindowPlatform
 
 #endif // WINDOWPLATFORM_H

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 
-// Platforms other than Windows: no system menu to extend, and the topmost
-// layer through Qt's window flag.
+// Platforms other than Windows: no system menu to extend, the topmost layer
+// through Qt's window flag where the window system has one, and no native
+// screen saver commands.
 
 #include "windowplatform.h"
 
+#include "windowdecisions.h"
+
+#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 
@@ -27,6 +31,16 @@ void setStaysOnTop(QWidget *window, bool onTop)
 }
 
 bool isAboutMessage(const QByteArray &, void *, qintptr *)
+{
+    return false;
+}
+
+bool canStayOnTop()
+{
+    return WindowDecisions::canStayOnTop(QGuiApplication::platformName());
+}
+
+bool isBlankingMessage(const QByteArray &, void *, bool, qintptr *)
 {
     return false;
 }

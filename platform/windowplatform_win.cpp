@@ -36,4 +36,22 @@ bool isAboutMessage(const QByteArray &eventType, void *message, qintptr *result)
     return true;
 }
 
+bool canStayOnTop()
+{
+    return true;
+}
+
+bool isBlankingMessage(const QByteArray &eventType, void *message, bool displayHeld,
+                       qintptr *result)
+{
+    if (eventType != "windows_generic_MSG")
+        return false;
+    LRESULT windowsResult = 0;
+    if (!isSwallowedBlankingMessage(static_cast<const MSG *>(message), displayHeld, &windowsResult))
+        return false;
+    if (result)
+        *result = windowsResult;
+    return true;
+}
+
 } // namespace WindowPlatform

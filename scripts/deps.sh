@@ -4,14 +4,14 @@
 # Sourced by the other scripts: installs Debian packages that are missing.
 
 # The packages each kind of work needs.
-QUORVANE_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation)
+QUORVANE_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libxss-dev fonts-liberation)
 QUORVANE_TEST_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick desktop-file-utils appstream
-    xauth valgrind strace clang libclang-rt-14-dev libbenchmark-dev wmctrl)
-QUORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64)
-
+    xauth valgrind strace clang libclang-rt-14-dev libbenchmark-dev wmctrl iproute2
+    x11-xserver-utils dbus python3-dbus python3-gi weston qt6-wayland icoutils pngcheck)
 # Making Debian packages (dpkg-shlibdeps, help2man) and trying them out in a
 # throwaway Debian root.
 QUORVANE_PACKAGE_PACKAGES=(dpkg-dev help2man lintian mmdebstrap)
+QUORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64 doctest-dev)
 
 quorvane_missing_packages() {
     local package

@@ -15,64 +15,73 @@ namespace {
 
 // One read through Qt, which also tells the socket that its queue has been
 // looked at, so that it signals the next datagram. True if it read one.
-bool readThroughQt(QUdpSocket &socket, NewestDatagram &newest)
+bool readThroughQt(QUdpSocket &socket, std::optional<ReceivedTimecode> &newest)
 {
     TimecodeBuffer buffer;
     QHostAddress address;
     quint16 port = 0;
     const qint64 bytesRead = socket.readDatagram(reinterpret_cast<char *>(buffer.data()),
                                                  qint64(buffer.size()), &address, &port);
-    if (bytesRead < 0) {
-        if (newest.bytesRead < 0)
-            newest.bytesRead = bytesRead;
+    if (bytesRead < 0)
         return false;
-    }
-    newest = NewestDatagram{buffer, bytesRead, address, port};
+    if (const std::optional<Timecode> decoded = decodeTimecodeDatagram(buffer, bytesRead))
+        newest = ReceivedTimecode{*decoded, address, port};
     return true;
 }
 
 #ifdef Q_OS_UNIX
 // Reads straight from the descriptor until the queue is empty. Qt's read
 // costs a good deal more per datagram than the system call, and the sender's
-// address is wanted only for the newest datagram; a backlog of a thousand
-// then costs little more than the bare system calls. Returns how many it read.
-int readDirectly(qintptr descriptor, NewestDatagram &newest, int mostReads)
+// address is wanted only for the newest valid datagram; a backlog of a
+// thousand then costs little more than the bare system calls. Returns how
+// many it read.
+int readDirectly(qintptr descriptor, std::optional<ReceivedTimecode> &newest, int mostReads)
 {
     TimecodeBuffer buffer;
-    sockaddr_storage from{};
-    sockaddr_storage newestFrom{};
+    // Two places for the source address, taken in turn: the one of the
+    // newest valid datagram stays put while the next reads go to the other,
+    // so no address is copied per datagram.
+    sockaddr_storage from[2]{};
+    int next = 0;
+    int newestValid = -1;
+    std::optional<Timecode> newestTimecode;
     int reads = 0;
     while (reads < mostReads) {
-        socklen_t length = sizeof from;
+        socklen_t length = sizeof from[next];
         const ssize_t bytesRead =
             ::recvfrom(int(descriptor), buffer.data(), buffer.size(), MSG_DONTWAIT,
-                       reinterpret_cast<sockaddr *>(&from), &length);
+                       reinterpret_cast<sockaddr *>(&from[next]), &length);
         if (bytesRead < 0) {
             if (errno == EINTR)
                 continue;
             break;
         }
-        newest.buffer = buffer;
-        newest.bytesRead = bytesRead;
-        newestFrom = from;
         ++reads;
+        if (const std::optional<Timecode> decoded = decodeTimecodeDatagram(buffer, bytesRead)) {
+            newestTimecode = decoded;
+            newestValid = next;
+            next ^= 1;
+        }
     }
-    if (reads == 0)
-        return 0;
-    newest.address = QHostAddress(reinterpret_cast<const sockaddr *>(&newestFrom));
-    if (newestFrom.ss_family == AF_INET)
-        newest.port = ntohs(reinterpret_cast<const sockaddr_in *>(&newestFrom)->sin_port);
-    else if (newestFrom.ss_family == AF_INET6)
-        newest.port = ntohs(reinterpret_cast<const sockaddr_in6 *>(&newestFrom)->sin6_port);
+    if (newestValid < 0)
+        return reads;
+    const sockaddr_storage &source = from[newestValid];
+    quint16 port = 0;
+    if (source.ss_family == AF_INET)
+        port = ntohs(reinterpret_cast<const sockaddr_in *>(&source)->sin_port);
+    else if (source.ss_family == AF_INET6)
+        port = ntohs(reinterpret_cast<const sockaddr_in6 *>(&source)->sin6_port);
+    newest = ReceivedTimecode{*newestTimecode,
+                              QHostAddress(reinterpret_cast<const sockaddr *>(&source)), port};
     return reads;
 }
 #endif
 
 } // namespace
 
-NewestDatagram drainNewest(QUdpSocket &socket, int mostReads)
+std::optional<ReceivedTimecode> drainNewestValid(QUdpSocket &socket, int mostReads)
 {
-    NewestDatagram newest;
+    std::optional<ReceivedTimecode> newest;
     // Read until a read fails rather than asking after each read whether
     // more is pending: that would be a second system call per datagram. The
     // last read goes through Qt, which re-arms the socket's notification, and

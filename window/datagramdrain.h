@@ -8,14 +8,14 @@
 
 #include <QHostAddress>
 
+#include <optional>
+
 class QUdpSocket;
 
-// The newest datagram of a batch: its first 28 bytes, the byte count that
-// the read reported (-1 when nothing could be read) and its sender.
-struct NewestDatagram
+// A datagram that passed the acceptance rules, and who sent it.
+struct ReceivedTimecode
 {
-    TimecodeBuffer buffer{};
-    qint64 bytesRead = -1;
+    Timecode timecode;
     QHostAddress address;
     quint16 port = 0;
 };
@@ -25,9 +25,13 @@ struct NewestDatagram
 // must go on ticking and painting however hard it is pushed.
 constexpr int MostDatagramsPerDrain = 4096;
 
-// Reads the datagrams pending on the socket, at most mostReads of them, and
-// keeps only the newest. At least one read is made, even when nothing is
-// pending. Whatever is left over makes the socket signal again.
-NewestDatagram drainNewest(QUdpSocket &socket, int mostReads = MostDatagramsPerDrain);
+// Reads the datagrams pending on the socket, at most mostReads of them,
+// judges each one and returns the newest that passes, with its sender, or
+// nothing if none did. Junk that lands right behind a valid datagram must not
+// throw it away: anyone on the network can send junk. At least one read is
+// made, even when nothing is pending. Whatever is left over makes the socket
+// signal again.
+std::optional<ReceivedTimecode> drainNewestValid(QUdpSocket &socket,
+                                                 int mostReads = MostDatagramsPerDrain);
 
 #endif // DATAGRAMDRAIN_H

@@ -8,6 +8,14 @@
 
 #include <cmath>
 
+QFont timecodeFont(const QSize &windowSize)
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setWeight(QFont::Bold);
+    font.setPixelSize(qMin(windowSize.width(), windowSize.height()));
+    return font;
+}
+
 void GlyphCells::setGeometry(const QSize &size, qreal devicePixelRatio)
 {
     if (hasGeometry(size, devicePixelRatio))
@@ -15,15 +23,29 @@ void GlyphCells::setGeometry(const QSize &size, qreal devicePixelRatio)
     windowSize = size;
     pixelRatio = devicePixelRatio;
     cells.clear();
-    for (Tile &tile : tiles)
-        tile = Tile();
+    differences.clear();
+    scratch = QImage();
 
-    timecodeFont = QFont(QStringLiteral("Courier New"));
-    timecodeFont.setWeight(QFont::Bold);
-    timecodeFont.setPixelSize(qMin(size.width(), size.height()));
-    twelveDigits = QFontMetrics(timecodeFont).horizontalAdvance(QStringLiteral("000000000000"));
+    lineFont = timecodeFont(size);
+    twelveDigits = QFontMetrics(lineFont).horizontalAdvance(QStringLiteral("000000000000"));
     if (twelveDigits <= 0)
         twelveDigits = 1;
+
+    // The raster engine rounds a filled rectangle's edges to the nearest
+    // device pixel.
+    const QRectF fill = QTransform::fromScale(devicePixelRatio, devicePixelRatio)
+                            .mapRect(QRectF(QPointF(0, 0), QSizeF(size)));
+    const int left = qRound(fill.left());
+    const int top = qRound(fill.top());
+    fillRect = QRect(left, top, qRound(fill.right()) - left, qRound(fill.bottom()) - top);
+
+    // The whole line's transformation as a painter on a device of this
+    // ratio composes it, to the last bit.
+    QImage probe(1, 1, QImage::Format_RGB32);
+    probe.setDevicePixelRatio(devicePixelRatio);
+    QPainter painter(&probe);
+    painter.scale(double(size.width() > 0 ? size.width() : 1) / twelveDigits, 1.0);
+    lineTransform = painter.deviceTransform();
 }
 
 bool GlyphCells::hasGeometry(const QSize &size, qreal devicePixelRatio) const
@@ -42,8 +64,8 @@ const GlyphCells::Cell &GlyphCells::cell(int position, QChar character)
 
 GlyphCells::Cell GlyphCells::render(int position, QChar character) const
 {
-    const int deviceWidth = qRound(windowSize.width() * pixelRatio);
-    const int deviceHeight = qRound(windowSize.height() * pixelRatio);
+    const int deviceWidth = fillRect.width();
+    const int deviceHeight = fillRect.height();
 
     // The line is centred with half a digit free at either side, so place i
     // owns the columns from (i + 0.5) to (i + 1.5) twelfths of the width. The
@@ -61,18 +83,17 @@ GlyphCells::Cell GlyphCells::render(int position, QChar character) const
     QString line(Length, QLatin1Char(' '));
     line[position] = character;
 
-    // The same call as for the whole line: same font, same scaling, same
-    // centring, shifted by whole device pixels. Trailing spaces must count
-    // in the centring as the line's last character does.
+    // The same call as for the whole line: same font, same centring, the
+    // same transformation moved by whole device pixels, so that every
+    // outline point lands exactly that many pixels over. Trailing spaces
+    // must count in the centring as the line's last character does.
     QImage picture(right - left, deviceHeight, QImage::Format_RGB32);
-    picture.setDevicePixelRatio(pixelRatio);
     picture.fill(Qt::black);
     {
         QPainter painter(&picture);
-        painter.translate(-left / pixelRatio, 0);
-        painter.scale(double(windowSize.width() > 0 ? windowSize.width() : 1) / twelveDigits, 1.0);
+        painter.setWorldTransform(lineTransform * QTransform::fromTranslate(-left, 0));
         painter.setPen(QColor(255, 255, 255));
-        painter.setFont(timecodeFont);
+        painter.setFont(lineFont);
         painter.drawText(QRect(0, 0, twelveDigits, windowSize.height()),
                          Qt::AlignCenter | Qt::TextIncludeTrailingSpaces, line);
     }
@@ -81,10 +102,17 @@ GlyphCells::Cell GlyphCells::render(int position, QChar character) const
     const int pictureWidth = picture.width();
     for (int y = 0; y < deviceHeight; ++y) {
         const QRgb *row = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        int first = -1;
+        int last = -1;
         for (int x = 0; x < pictureWidth; ++x) {
-            if (row[x] & 0xff00)
-                ink |= QRect(x, y, 1, 1);
+            if (row[x] & 0xff00) {
+                if (first < 0)
+                    first = x;
+                last = x;
+            }
         }
+        if (first >= 0)
+            ink |= QRect(first, y, last - first + 1, 1);
     }
     cell.own = true;
     if (ink.isEmpty())
@@ -99,48 +127,84 @@ GlyphCells::Cell GlyphCells::render(int position, QChar character) const
     }
     cell.ink = ink.translated(left, 0);
     // Ink cut off at the picture's edge, rather than the window's, may go on
-    // into the next place.
+    // into the next place or beyond the fill.
     const bool cutLeft = ink.left() == 0 && left > 0;
     const bool cutRight = ink.right() == picture.width() - 1 && right < deviceWidth;
-    cell.own = !cutLeft && !cutRight && cell.ink.left() >= ownLeft && cell.ink.right() < ownRight;
+    const bool cutVertically = ink.top() == 0 || ink.bottom() == deviceHeight - 1;
+    cell.own = !cutLeft && !cutRight && !cutVertically && cell.ink.left() >= ownLeft &&
+               cell.ink.right() < ownRight;
     return cell;
 }
 
-const QImage &GlyphCells::tile(int position, QChar character, QRgb colour)
+const QRegion &GlyphCells::difference(int position, QChar from, QChar to)
 {
-    Tile &tile = tiles[position];
-    if (tile.character == character.unicode() && tile.colour == colour && !tile.image.isNull())
-        return tile.image;
+    const auto key = std::make_tuple(position, from.unicode(), to.unicode());
+    auto found = differences.find(key);
+    if (found != differences.end())
+        return found->second;
 
-    const Cell &source = cell(position, character);
-    tile.character = character.unicode();
-    tile.colour = colour;
-    tile.image = QImage(source.coverage.size(), QImage::Format_RGB32);
-    tile.image.setDevicePixelRatio(pixelRatio);
-    // What a fill with this coverage leaves on black, for the pure colours
-    // of the display: each full channel takes the coverage, an empty one 0.
-    QRgb shades[256];
-    for (int a = 0; a < 256; ++a) {
-        const auto channel = [a](int value) { return (value * a + 127) / 255; };
-        shades[a] = qRgb(channel(qRed(colour)), channel(qGreen(colour)), channel(qBlue(colour)));
+    const Cell &a = cell(position, from);
+    const Cell &b = cell(position, to);
+    const QRect box = a.ink | b.ink;
+    const auto value = [](const Cell &c, int x, int y) -> int {
+        return c.ink.contains(x, y) ? c.coverage.constScanLine(y - c.ink.top())[x - c.ink.left()]
+                                    : 0;
+    };
+
+    // Each band of rows becomes one rectangle as wide as its differences:
+    // few enough rectangles for the window system to take cheaply, and
+    // still only a part of the characters' boxes.
+    constexpr int Bands = 24;
+    const int bandHeight = qMax(1, (box.height() + Bands - 1) / Bands);
+    QRegion region;
+    for (int top = box.top(); top <= box.bottom(); top += bandHeight) {
+        QRect band;
+        for (int y = top; y < top + bandHeight && y <= box.bottom(); ++y) {
+            int first = -1;
+            int last = -1;
+            for (int x = box.left(); x <= box.right(); ++x) {
+                if (value(a, x, y) != value(b, x, y)) {
+                    if (first < 0)
+                        first = x;
+                    last = x;
+                }
+            }
+            if (first >= 0)
+                band |= QRect(first, y, last - first + 1, 1);
+        }
+        region += band;
     }
-    const int width = source.coverage.width();
-    const int height = source.coverage.height();
+    return differences.emplace(key, region).first->second;
+}
+
+const QImage &GlyphCells::tile(const Cell &cell, const QRect &part, QRgb colour)
+{
+    const int width = part.width();
+    const int height = part.height();
+    if (scratch.width() < width || scratch.height() < height)
+        scratch = QImage(qMax(width, scratch.width()), qMax(height, scratch.height()),
+                         QImage::Format_RGB32);
+
+    // What a fill with this coverage leaves on black in a pure colour: each
+    // full channel takes the coverage, an empty one stays 0.
+    Q_ASSERT((qRed(colour) == 0 || qRed(colour) == 255) &&
+             (qGreen(colour) == 0 || qGreen(colour) == 255) &&
+             (qBlue(colour) == 0 || qBlue(colour) == 255));
+    const quint32 multiplier =
+        (qRed(colour) ? 0x10000u : 0) | (qGreen(colour) ? 0x100u : 0) | (qBlue(colour) ? 1u : 0);
     for (int y = 0; y < height; ++y) {
-        const uchar *from = source.coverage.constScanLine(y);
-        QRgb *to = reinterpret_cast<QRgb *>(tile.image.scanLine(y));
+        const uchar *from = cell.coverage.constScanLine(part.top() + y) + part.left();
+        quint32 *to = reinterpret_cast<quint32 *>(scratch.scanLine(y));
         for (int x = 0; x < width; ++x)
-            to[x] = shades[from[x]];
+            to[x] = 0xff000000u | (from[x] * multiplier);
     }
-    return tile.image;
+    return scratch;
 }
 
 qsizetype GlyphCells::bytes() const
 {
-    qsizetype total = 0;
+    qsizetype total = scratch.sizeInBytes();
     for (const auto &entry : cells)
         total += entry.second.coverage.sizeInBytes();
-    for (const Tile &tile : tiles)
-        total += tile.image.sizeInBytes();
     return total;
 }

@@ -8,22 +8,32 @@
 #include <QFont>
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
+#include <QTransform>
 
 #include <map>
+#include <tuple>
 #include <utility>
 
-// The timecode's characters as pictures, each rendered once for a window
-// size exactly where it stands in the line and kept for the next frames.
+// The timecode font of a window of this size: bold "Courier New" at a pixel
+// size of min(width, height).
+QFont timecodeFont(const QSize &windowSize);
+
+// The timecode's characters as pictures in device pixels, each rendered once
+// for a window size and pixel ratio exactly where it stands in the line, and
+// kept for the next frames.
 //
 // Large glyphs are not cached by Qt's raster engine: every frame would fill
 // their outlines anew. A character of a monospaced line always stands at the
 // same place, so the pixels it leaves are the same whenever it is there; this
 // class renders each (position, character) once through the very same text
-// call that draws the whole line (the other places hold spaces) and keeps its
+// call that draws the whole line (the other places hold spaces), with the
+// very same transformation shifted by whole device pixels, and keeps its
 // coverage. Copied into the window over black, it gives the pixels that the
-// whole line would give there, as long as no other character's ink shares
-// its pixel columns; cells that cannot promise that say so.
+// whole line would give there, at any pixel ratio, as long as no other
+// character's ink shares its pixel columns; cells that cannot promise that
+// say so.
 class GlyphCells
 {
 public:
@@ -40,17 +50,22 @@ public:
     void setGeometry(const QSize &size, qreal devicePixelRatio);
     bool hasGeometry(const QSize &size, qreal devicePixelRatio) const;
 
-    // The timecode font of this window: bold "Courier New" at a pixel size of
-    // min(width, height), and the width of twelve digits in it.
-    const QFont &font() const { return timecodeFont; }
-    int measure() const { return twelveDigits; }
+    const QFont &font() const { return lineFont; }
+    // The device pixels that the window's black fill covers.
+    const QRect &deviceRect() const { return fillRect; }
 
     // Renders the cell on first use.
     const Cell &cell(int position, QChar character);
 
-    // The cell's ink in a colour over black, as RGB32; the last one asked for
-    // at each position is kept.
-    const QImage &tile(int position, QChar character, QRgb colour);
+    // Where, in device pixels, the window's pixels differ between two
+    // characters at a place: a few bands of rows, each as wide as the
+    // differences in it. Both cells must be their own.
+    const QRegion &difference(int position, QChar from, QChar to);
+
+    // A part of the cell's ink box (in the box's own coordinates) in a pure
+    // colour over black, as RGB32 at the top left of a picture that the next
+    // call reuses.
+    const QImage &tile(const Cell &cell, const QRect &part, QRgb colour);
 
     // Bytes held in pictures.
     qsizetype bytes() const;
@@ -60,17 +75,13 @@ private:
 
     QSize windowSize;
     qreal pixelRatio = 0;
-    QFont timecodeFont;
+    QFont lineFont;
     int twelveDigits = 1;
+    QRect fillRect;
+    QTransform lineTransform; // the whole line's, logical to device pixels
     std::map<std::pair<int, char16_t>, Cell> cells;
-
-    struct Tile
-    {
-        char16_t character = 0;
-        QRgb colour = 0;
-        QImage image;
-    };
-    Tile tiles[Length];
+    std::map<std::tuple<int, char16_t, char16_t>, QRegion> differences;
+    QImage scratch;
 };
 
 #endif // GLYPHCELLS_H

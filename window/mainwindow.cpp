@@ -5,6 +5,10 @@
 
 #include "mainwindow.h"
 
+#include "screenawake.h"
+
+#include <QNetworkProxy>
+
 MainWindow::ModalHook MainWindow::modalHook;
 
 MainWindow::MainWindow()
@@ -19,7 +23,11 @@ MainWindow::MainWindow()
     createActions();
     addSystemMenuEntry();
     createShortcuts();
+    setUpScreenCare();
 
+    // A proxy named in the environment must never see the listening socket:
+    // Qt would open a connection to it, and the display sends nothing, ever.
+    udpSocket.setProxy(QNetworkProxy::NoProxy);
     // Another display on the same host may already listen: share the port
     // rather than fail. If the bind fails all the same, the window runs on
     // and shows dashes, which is the truth.

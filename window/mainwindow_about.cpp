@@ -42,6 +42,10 @@ void MainWindow::addSystemMenuEntry()
 
 bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, qintptr *result)
 {
+    // While the display must stay awake, the screen saver's commands go no
+    // further.
+    if (WindowPlatform::isBlankingMessage(eventType, message, isKeepingScreenAwake(), result))
+        return true;
     if (!WindowPlatform::isAboutMessage(eventType, message, result))
         return false;
     helpAbout();

@@ -26,6 +26,9 @@ void MainWindow::createActions()
     alwaysOnTopAction->setObjectName(QStringLiteral("alwaysOnTopAction"));
     alwaysOnTopAction->setShortcut(QKeySequence(tr("Ctrl+T")));
     alwaysOnTopAction->setCheckable(true);
+    // Unticked and greyed where the window system cannot keep it on top,
+    // rather than ticked and covered.
+    alwaysOnTopAction->setEnabled(WindowPlatform::canStayOnTop());
     connect(alwaysOnTopAction, &QAction::triggered, this, &MainWindow::viewAlwaysOnTop);
     addAction(alwaysOnTopAction);
 
@@ -66,8 +69,15 @@ void MainWindow::changeEvent(QEvent *event)
 {
     // However full-screen was entered or left (keys, mouse, the window
     // manager), the check mark follows the window here.
-    if (event->type() == QEvent::WindowStateChange && fullScreenAction)
-        fullScreenAction->setChecked(isFullScreen());
+    if (event->type() == QEvent::WindowStateChange) {
+        if (fullScreenAction)
+            fullScreenAction->setChecked(isFullScreen());
+        const bool wasFullScreen =
+            static_cast<QWindowStateChangeEvent *>(event)->oldState() & Qt::WindowFullScreen;
+        if (wasFullScreen != isFullScreen())
+            fullScreenChanged(isFullScreen());
+        updateScreenAwake();
+    }
     QMainWindow::changeEvent(event);
 }
 

@@ -9,16 +9,17 @@
 
 void MainWindow::processPendingDatagrams()
 {
-    // Drain the whole queue and judge only the newest datagram: a backlog
-    // costs one decode and one repaint, and the display never works through
-    // stale timecodes. Longer datagrams are cut to 28 bytes by the read.
-    const NewestDatagram newest = drainNewest(udpSocket);
-    const std::optional<Timecode> decoded = decodeTimecodeDatagram(newest.buffer, newest.bytesRead);
-    if (!decoded)
+    // Drain the whole queue and take the newest datagram that passes: a
+    // backlog costs one decode per datagram and at most one repaint, the
+    // display never works through stale timecodes, and junk behind a valid
+    // frame does not hide it. Longer datagrams are cut to 28 bytes by the read.
+    const std::optional<ReceivedTimecode> newest = drainNewestValid(udpSocket);
+    if (!newest)
         return;
 
     const DisplayFrame before = displayFrame();
-    acceptTimecode(timecode, *decoded, newest.address, newest.port);
+    acceptTimecode(timecode, newest->timecode, newest->address, newest->port);
+    updateScreenAwake();
     // Only the characters that change are repainted.
     update(timecodePainter.changedArea(size(), devicePixelRatioF(), before, displayFrame()));
 }
@@ -28,7 +29,9 @@ void MainWindow::timerTimeout()
     if (!tickEnabled)
         return;
     tickEnabled = false;
-    if (countTick(timecode))
+    if (countTick(timecode)) {
+        updateScreenAwake();
         update();
+    }
     tickEnabled = true;
 }

@@ -50,12 +50,12 @@ QRectF toLogical(const QRect &deviceRect, qreal ratio)
 
 void TimecodePainter::paint(QPainter &painter, const QSize &size, const DisplayFrame &frame)
 {
-    if (!paintCells(painter, size, frame))
+    if (mode == Mode::Plain || !paintCells(painter, size, frame))
         paintPlain(painter, size, frame);
 }
 
-// The straightforward way, for whatever the cells cannot promise to draw
-// alike: the scaled text drawn whole.
+// The straightforward way: the scaled text drawn whole. The cells promise to
+// give exactly its pixels.
 void TimecodePainter::paintPlain(QPainter &painter, const QSize &size, const DisplayFrame &frame)
 {
     const QString text = timecodeText(frame.frameCount, frame.frameRate);
@@ -69,10 +69,7 @@ void TimecodePainter::paintPlain(QPainter &painter, const QSize &size, const Dis
         painter.drawText(labelOrigin(painter, size), fpsLabel(frame));
     }
 
-    QFont font(QStringLiteral("Courier New"));
-    font.setWeight(QFont::Bold);
-    font.setPixelSize(qMin(width, height));
-
+    const QFont font = timecodeFont(size);
     int measure = QFontMetrics(font).horizontalAdvance(QStringLiteral("000000000000"));
     const double scaleX = double(width > 0 ? width : 1) / double(measure > 0 ? measure : 1);
     if (measure <= 0)
@@ -85,18 +82,16 @@ void TimecodePainter::paintPlain(QPainter &painter, const QSize &size, const Dis
     painter.resetTransform();
 }
 
-// Black where no character has ink, the label, then each character's cached
-// pixels copied in place. Returns false, having drawn nothing, when the
-// result could differ from the plain drawing.
+// In device pixels: black where no character has ink, each character's
+// cached pixels copied in place, then the label. Returns false, having drawn
+// nothing, when the result could differ from the plain drawing.
 bool TimecodePainter::paintCells(QPainter &painter, const QSize &size, const DisplayFrame &frame)
 {
-    // Copied pixels match only on the raster engine, untransformed, at a
-    // whole device pixel ratio (so that every copy lands on whole pixels).
+    // Copied pixels match only on the raster engine, untransformed.
     const QPaintEngine *engine = painter.paintEngine();
     const qreal ratio = painter.device()->devicePixelRatio();
     if (!engine || engine->type() != QPaintEngine::Raster ||
-        painter.worldTransform().type() != QTransform::TxNone || size.isEmpty() || ratio < 1 ||
-        ratio != std::floor(ratio))
+        painter.worldTransform().type() != QTransform::TxNone || size.isEmpty() || ratio <= 0)
         return false;
 
     const QString text = timecodeText(frame.frameCount, frame.frameRate);
@@ -104,12 +99,11 @@ bool TimecodePainter::paintCells(QPainter &painter, const QSize &size, const Dis
         return false;
 
     cells.setGeometry(size, ratio);
-    QRect inks[GlyphCells::Length];
+    const GlyphCells::Cell *line[GlyphCells::Length];
     for (int i = 0; i < GlyphCells::Length; ++i) {
-        const GlyphCells::Cell &cell = cells.cell(i, text[i]);
-        if (!cell.own)
+        line[i] = &cells.cell(i, text[i]);
+        if (!line[i]->own)
             return false;
-        inks[i] = cell.ink;
     }
 
     // The digits are drawn over the label; where they would meet it, the
@@ -123,31 +117,62 @@ bool TimecodePainter::paintCells(QPainter &painter, const QSize &size, const Dis
                                   .adjusted(-2, -2, 2, 2);
         const QRect deviceBounds =
             QRectF(bounds.topLeft() * ratio, bounds.size() * ratio).toAlignedRect();
-        for (const QRect &ink : inks) {
-            if (ink.intersects(deviceBounds))
+        for (const GlyphCells::Cell *cell : line) {
+            if (cell->ink.intersects(deviceBounds))
                 return false;
         }
     }
 
-    QRegion background(QRect(0, 0, qRound(size.width() * ratio), qRound(size.height() * ratio)));
-    for (const QRect &ink : inks)
-        background -= ink;
-    for (const QRect &rect : background)
-        painter.fillRect(toLogical(rect, ratio), Background);
+    // Device pixels: a scale that undoes the ratio leaves the raster engine
+    // at whole-pixel places (it treats a factor within rounding of 1 as 1).
+    painter.save();
+    painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+    const QTransform device = painter.deviceTransform();
+    if (device.type() > QTransform::TxTranslate || device.dx() != std::round(device.dx()) ||
+        device.dy() != std::round(device.dy())) {
+        painter.restore();
+        return false;
+    }
+
+    // Only what the clip lets through is drawn, piece by piece under a
+    // rectangular clip each, which keeps the engine on its plain copies.
+    QRegion area(cells.deviceRect());
+    const QRegion system = engine->systemClip();
+    if (!system.isEmpty())
+        area &= system.translated(-qRound(device.dx()), -qRound(device.dy()));
+    if (painter.hasClipping()) {
+        QRegion clip;
+        for (const QRect &rect : painter.clipRegion())
+            clip += rect.adjusted(-1, -1, 1, 1);
+        area &= clip;
+    }
+
+    const QRgb colour = timecodeColour(frame).rgb();
+    for (const QRect &rect : area) {
+        painter.save();
+        painter.setClipRect(rect, Qt::IntersectClip);
+        QRegion background(rect);
+        for (const GlyphCells::Cell *cell : line)
+            background -= cell->ink;
+        for (const QRect &part : background)
+            painter.fillRect(part, Background);
+        for (const GlyphCells::Cell *cell : line) {
+            const QRect part = rect & cell->ink;
+            if (part.isEmpty())
+                continue;
+            const QImage &tile = cells.tile(*cell, part.translated(-cell->ink.topLeft()), colour);
+            painter.drawImage(part.topLeft(), tile, QRect(QPoint(0, 0), part.size()));
+        }
+        painter.restore();
+    }
+    painter.restore();
 
     if (frame.displayFps) {
         painter.setPen(QColor(Qt::gray));
         painter.drawText(labelOrigin(painter, size), label);
     }
-
-    const QColor colour = timecodeColour(frame);
-    for (int i = 0; i < GlyphCells::Length; ++i) {
-        if (!inks[i].isEmpty())
-            painter.drawImage(QPointF(inks[i].topLeft()) / ratio,
-                              cells.tile(i, text[i], colour.rgb()));
-    }
     // Leave the painter as the plain drawing does.
-    painter.setPen(colour);
+    painter.setPen(timecodeColour(frame));
     painter.setFont(cells.font());
     return true;
 }
@@ -158,6 +183,8 @@ QRegion TimecodePainter::changedArea(const QSize &size, qreal devicePixelRatio,
     if (from == to)
         return QRegion();
     const QRegion whole(QRect(QPoint(0, 0), size));
+    if (mode == Mode::Plain)
+        return whole;
     const bool labelChanges =
         from.displayFps != to.displayFps ||
         (to.displayFps && effectiveFrameRate(from.frameRate) != effectiveFrameRate(to.frameRate));
@@ -172,18 +199,17 @@ QRegion TimecodePainter::changedArea(const QSize &size, qreal devicePixelRatio,
     if (before.size() != GlyphCells::Length || after.size() != GlyphCells::Length)
         return whole;
 
-    // Pixels change only under the ink of the characters that change, the
-    // old and the new.
+    // Pixels change only where the old and the new character at a place
+    // differ; logical pixels that hold a part of such a device pixel are
+    // repainted whole.
     QRegion changed;
     for (int i = 0; i < GlyphCells::Length; ++i) {
         if (before[i] == after[i])
             continue;
-        for (const QChar character : {before[i], after[i]}) {
-            const GlyphCells::Cell &cell = cells.cell(i, character);
-            if (!cell.own)
-                return whole;
-            changed += toLogical(cell.ink, devicePixelRatio).toAlignedRect();
-        }
+        if (!cells.cell(i, before[i]).own || !cells.cell(i, after[i]).own)
+            return whole;
+        for (const QRect &rect : cells.difference(i, before[i], after[i]))
+            changed += toLogical(rect, devicePixelRatio).toAlignedRect();
     }
     return changed;
 }

@@ -33,18 +33,28 @@ struct DisplayFrame
 // painter's current font, and the timecode in bold "Courier New" at a pixel
 // size of min(width, height), stretched so that twelve digits span the width.
 //
-// The pictures are those of drawing the scaled text on every frame; to make
-// them cheaper at large sizes the painter keeps each character's pixels once
-// rendered (see GlyphCells), so it is meant to live as long as its window.
+// paintPlain() draws the scaled text whole, which defines what a frame looks
+// like. To make frames cheaper at large sizes, a cached painter keeps each
+// character's pixels once rendered (see GlyphCells) and gives the very same
+// pixels; it is meant to live as long as its window.
 class TimecodePainter
 {
 public:
+    enum class Mode {
+        Cached,
+        Plain, // every frame drawn by paintPlain(), the whole window repainted
+    };
+
+    explicit TimecodePainter(Mode mode = Mode::Cached) : mode(mode) {}
+
     void paint(QPainter &painter, const QSize &size, const DisplayFrame &frame);
 
+    static void paintPlain(QPainter &painter, const QSize &size, const DisplayFrame &frame);
+
     // The part of a window of this size (in its own coordinates) whose pixels
-    // differ between two frames: the places of the characters that change,
-    // the whole window when that cannot be told cheaply, nothing when the two
-    // look alike.
+    // differ between two frames: the rows and columns where the characters
+    // that change differ, the whole window when that cannot be told cheaply,
+    // nothing when the two look alike.
     QRegion changedArea(const QSize &size, qreal devicePixelRatio, const DisplayFrame &from,
                         const DisplayFrame &to);
 
@@ -52,9 +62,9 @@ public:
     qsizetype cacheBytes() const { return cells.bytes(); }
 
 private:
-    void paintPlain(QPainter &painter, const QSize &size, const DisplayFrame &frame);
     bool paintCells(QPainter &painter, const QSize &size, const DisplayFrame &frame);
 
+    Mode mode;
     GlyphCells cells;
 };
 

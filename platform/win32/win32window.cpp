@@ -30,3 +30,18 @@ bool isAboutSysCommandMessage(const MSG *message, LRESULT *result)
         *result = 0;
     return true;
 }
+
+void keepDisplayOn(bool on)
+{
+    SetThreadExecutionState(on ? ES_CONTINUOUS | ES_DISPLAY_REQUIRED : ES_CONTINUOUS);
+}
+
+bool isSwallowedBlankingMessage(const MSG *message, bool displayHeld, LRESULT *result)
+{
+    if (!displayHeld || !message ||
+        !isBlankingSysCommand(message->message, message->wParam, message->lParam))
+        return false;
+    if (result)
+        *result = 0;
+    return true;
+}

@@ -27,4 +27,13 @@ void setWindowTopmost(HWND window, bool topmost);
 // passed on.
 bool isAboutSysCommandMessage(const MSG *message, LRESULT *result);
 
+// Asks Windows to keep the display on, which also keeps the screen saver
+// away, or lets it go again.
+void keepDisplayOn(bool on);
+
+// True while the display is held on and the message would start the screen
+// saver or turn the monitor off: *result (if given) is set to 0 and the
+// message must not reach the default window procedure.
+bool isSwallowedBlankingMessage(const MSG *message, bool displayHeld, LRESULT *result);
+
 #endif // WIN32WINDOW_H

@@ -13,7 +13,8 @@
 # path and cache has been touched, and again after the main flood. Growth
 # beyond MEMORY_BOUND_KIB would mean something kept per datagram or per
 # sender.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../x11/lib.sh"
+: "${UDPFLOOD:?UDPFLOOD must name the flooder}"
 
 MEMORY_BOUND_KIB=512
 memory_bound=1
@@ -22,32 +23,33 @@ while [[ $# -gt 0 ]]; do
     case $1 in
     --no-memory-bound) memory_bound=0; shift ;;
     --count) count=$2; shift 2 ;;
-    *) fail "unknown option $1" ;;
+    *) x11_fail "unknown option $1" ;;
     esac
 done
 
-start_quorvane display
-calibrate_dashes "$display_window"
+start_quorvane
+window=$QUORVANE_WINDOW
+calibrate_dashes "$window"
 
 flood() {
-    "$UDPFLOOD" --count "$1" --sockets 64 --seed "$2" || fail "the flooder failed"
-    kill -0 "$display_pid" 2>/dev/null || fail "the program died in the flood"
+    "$UDPFLOOD" --count "$1" --sockets 64 --seed "$2" || x11_fail "the flooder failed"
+    is_running "$QUORVANE_PID" || x11_fail "the program died in the flood"
     # Loss of signal after the flood's last valid datagram also proves that
     # the backlog has been worked off.
-    wait_for_state "$display_window" dashes 60
+    wait_until 60 shows "$window" dashes || x11_fail "no dashes within 60 s of the flood"
 }
 
 flood 20000 1
-rss_before=$(rss_kib "$display_pid")
-drops_before=$(udp_drops "$display_pid" 8201)
+rss_before=$(rss_kib "$QUORVANE_PID")
+drops_before=$(udp_drops "$QUORVANE_PID" 8201)
 flood "$count" 2
-rss_after=$(rss_kib "$display_pid")
-drops=$(($(udp_drops "$display_pid" 8201) - drops_before))
+rss_after=$(rss_kib "$QUORVANE_PID")
+drops=$(($(udp_drops "$QUORVANE_PID" 8201) - drops_before))
 growth=$((rss_after - rss_before))
-note "of $count datagrams the kernel dropped $drops for a full receive buffer"
-note "VmRSS $rss_before KiB -> $rss_after KiB ($growth KiB)"
+x11_step "of $count datagrams the kernel dropped $drops for a full receive buffer"
+x11_step "VmRSS $rss_before KiB -> $rss_after KiB ($growth KiB)"
 if [[ $memory_bound -eq 1 && $growth -gt $MEMORY_BOUND_KIB ]]; then
-    fail "resident memory grew by $growth KiB in the flood (bound $MEMORY_BOUND_KIB KiB)"
+    x11_fail "resident memory grew by $growth KiB in the flood (bound $MEMORY_BOUND_KIB KiB)"
 fi
 
 # A valid datagram after the flood shows at once, green; loss of signal comes
@@ -55,17 +57,17 @@ fi
 # less than 1.8 s after sending and already shows dashes is a premature loss,
 # however slow the machine: lateness only delays screenshots.
 sent=$(now_ms)
-"$UDPFLOOD" --single 25 90000 || fail "could not send the datagram"
-wait_for_state "$display_window" timecode 10
+"$UDPFLOOD" --single 25 90000 || x11_fail "could not send the datagram"
+wait_until 10 shows "$window" timecode || x11_fail "the valid datagram did not show"
 while :; do
-    seen=$(state "$display_window")
+    seen=$(shown "$window")
     shot=$(now_ms)
     [[ $seen == dashes ]] && break
-    [[ $seen == timecode ]] || fail "showed $seen while waiting for loss of signal"
-    [[ $((shot - sent)) -lt 15000 ]] || fail "no loss of signal within 15 s"
+    [[ $seen == timecode ]] || x11_fail "showed $seen while waiting for loss of signal"
+    [[ $((shot - sent)) -lt 15000 ]] || x11_fail "no loss of signal within 15 s"
 done
-[[ $((shot - sent)) -ge 1800 ]] || fail "loss of signal after only $((shot - sent)) ms"
-note "loss of signal seen $((shot - sent)) ms after the last valid datagram"
+[[ $((shot - sent)) -ge 1800 ]] || x11_fail "loss of signal after only $((shot - sent)) ms"
+x11_step "loss of signal seen $((shot - sent)) ms after the last valid datagram"
 
-close_quorvane "$display_pid" "$display_window"
+quit_quorvane ctrl+q
 echo "PASS"

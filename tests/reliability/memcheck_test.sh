@@ -11,32 +11,33 @@
 # tree, main() excepted: main() sits at the bottom of everything the toolkit
 # does on the GUI thread. A record whose first frame above the allocator is
 # main() itself is ours as well.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../x11/lib.sh"
+: "${UDPFLOOD:?UDPFLOOD must name the flooder}"
 here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(cd "$here/../.." && pwd)
-log=$artifacts/memcheck.log
+log=$X11_ARTIFACTS/memcheck.log
 
-start_quorvane display valgrind --tool=memcheck --leak-check=full \
+start_quorvane valgrind --tool=memcheck --leak-check=full \
     --show-leak-kinds=definite --errors-for-leak-kinds=definite --num-callers=50 \
     --child-silent-after-fork=yes --fullpath-after="$source_dir/" \
     --suppressions="$here/valgrind.supp" --log-file="$log"
 
-activate "$display_window"
+activate "$QUORVANE_WINDOW"
 "$UDPFLOOD" --count 20000 --seed 8
 for count in 0 1 2 3 4; do
     "$UDPFLOOD" --single 25 $((90000 + count))
     sleep 0.2
 done
 for keys in i F11 Escape ctrl+t ctrl+t i; do
-    xdotool key --clearmodifiers "$keys"
+    press "$keys"
     sleep 0.3
 done
-popup "$display_program" "$display_window" key --clearmodifiers ctrl+i
+popup key --clearmodifiers ctrl+i
 # Loss of signal, with its repaint, before the close.
 sleep 2.5
-close_quorvane "$display_pid" "$display_window"
+quit_quorvane ctrl+q
 
-grep -q 'ERROR SUMMARY' "$log" || fail "valgrind wrote no summary (see $log)"
+grep -q 'ERROR SUMMARY' "$log" || x11_fail "valgrind wrote no summary (see $log)"
 
 # Splits the log into records (blank-line separated, for the main process
 # only) and prints every error or definite leak that is ours.
@@ -63,8 +64,8 @@ ours=$(grep "^==$pid==" "$log" | sed "s/^==$pid== \{0,1\}//" | awk '
     }
     END { judge() }')
 
-[[ -z $ours ]] || fail "memcheck found problems in the program's own code:"$'\n'"$ours"
+[[ -z $ours ]] || x11_fail "memcheck found problems in the program's own code:"$'\n'"$ours"
 definite=$(grep "^==$pid==" "$log" | grep -oE 'definitely lost: [0-9,]+ bytes in [0-9,]+ blocks' || true)
 errors=$(grep "^==$pid== ERROR SUMMARY" "$log" | sed "s/^==$pid== //")
-note "memcheck: ${definite:-no definite leaks} left unsuppressed in the libraries; $errors"
+x11_step "memcheck: ${definite:-no definite leaks} left unsuppressed in the libraries; $errors"
 echo "PASS"

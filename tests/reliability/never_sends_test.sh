@@ -14,14 +14,15 @@
 # Two controls make sure that silence is not blindness: the log must show the
 # program receiving 28-byte datagrams on its UDP socket (so IP sockets are
 # recognised), and writing to the X server (so writes are traced at all).
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../x11/lib.sh"
+: "${UDPFLOOD:?UDPFLOOD must name the flooder}"
 
-strace -o /dev/null true 2>/dev/null || fail "strace cannot trace here"
-log=$artifacts/strace.log
-start_quorvane display strace -f -yy -qq -o "$log" \
+strace -o /dev/null true 2>/dev/null || x11_fail "strace cannot trace here"
+log=$X11_ARTIFACTS/strace.log
+start_quorvane strace -f -yy -qq -o "$log" \
     -e trace=socket,connect,sendto,sendmsg,sendmmsg,write,writev,pwrite64,pwritev,pwritev2,recvfrom,recvmsg,recvmmsg
 
-activate "$display_window"
+activate "$QUORVANE_WINDOW"
 "$UDPFLOOD" --count 2000 --seed 6
 for count in 0 1 2 3; do
     "$UDPFLOOD" --single 25 $((90000 + count))
@@ -29,24 +30,24 @@ for count in 0 1 2 3; do
 done
 # Every key the window knows, the About box and the context menu.
 for keys in i d F11 Escape ctrl+t ctrl+t f Escape alt+Return Escape ctrl+f Escape D I; do
-    xdotool key --clearmodifiers "$keys"
+    press "$keys"
     sleep 0.2
 done
-popup "$display_program" "$display_window" key --clearmodifiers ctrl+i
-popup "$display_program" "$display_window" mousemove --window "$display_window" 100 100 click 3
+popup key --clearmodifiers ctrl+i
+popup mousemove --window "$QUORVANE_WINDOW" 100 100 click 3
 "$UDPFLOOD" --single 30 1
 sleep 0.3
-close_quorvane "$display_pid" "$display_window"
+quit_quorvane ctrl+q
 
 ip_socket='<(UDP|TCP|RAW|UDPLITE|SCTP|DCCP)(v6)?:'
 sends=$(grep -E "(sendto|sendmsg|sendmmsg|write|writev|pwrite64|pwritev2?)\\([0-9]+$ip_socket" "$log" || true)
 connects=$(grep -E 'connect\([0-9]+<[^>]*>, \{sa_family=AF_INET6?' "$log" || true)
-[[ -z $sends ]] || fail "the program sent on an IP socket:"$'\n'"$sends"
-[[ -z $connects ]] || fail "the program connected to an IP address:"$'\n'"$connects"
+[[ -z $sends ]] || x11_fail "the program sent on an IP socket:"$'\n'"$sends"
+[[ -z $connects ]] || x11_fail "the program connected to an IP address:"$'\n'"$connects"
 
 received=$(grep -cE '(recvfrom|recvmsg|recvmmsg)\([0-9]+<UDP:\[0\.0\.0\.0:8201\]>.*\) = 28$' "$log" || true)
 x_writes=$(grep -cE '(sendmsg|write|writev)\([0-9]+<UNIX' "$log" || true)
-[[ $received -gt 0 ]] || fail "the trace shows no datagram received: the trace cannot be trusted"
-[[ $x_writes -gt 0 ]] || fail "the trace shows no write to the X server: the trace cannot be trusted"
-note "traced $received datagrams received, $x_writes writes to UNIX sockets, no IP send"
+[[ $received -gt 0 ]] || x11_fail "the trace shows no datagram received: the trace cannot be trusted"
+[[ $x_writes -gt 0 ]] || x11_fail "the trace shows no write to the X server: the trace cannot be trusted"
+x11_step "traced $received datagrams received, $x_writes writes to UNIX sockets, no IP send"
 echo "PASS"

@@ -2,40 +2,34 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 The Quorvane developers
 #
-# Two displays on one host: both bind the port with address reuse, both open
-# their windows and keep running, whichever of them the kernel hands the
-# datagrams to, and both close cleanly.
-source "$(dirname "$0")/lib.sh"
+# A second start never takes the stream from a running display: it brings
+# the running window to the front and exits 0, and the first display keeps
+# its timecode while it starts and after it is gone.
+source "$(dirname "$0")/../x11/lib.sh"
 
-start_quorvane first
-start_quorvane second
-[[ $first_window != "$second_window" ]] || fail "both programs report the same window"
-# Side by side, so that each screenshot shows only its own window.
-timeout 10 xdotool windowmove --sync "$first_window" 20 40 || true
-timeout 10 xdotool windowmove --sync "$second_window" 620 540 || true
+start_quorvane
+first_pid=$QUORVANE_PID first_window=$QUORVANE_WINDOW
 calibrate_dashes "$first_window"
-[[ $(state "$second_window") == dashes ]] || fail "the second display does not show dashes"
 
-holds_port "$first_pid" 8201 || fail "the first display holds no socket on port 8201"
-holds_port "$second_pid" 8201 || fail "the second display holds no socket on port 8201"
+x11_step "the first display shows the stream"
+open_sender sender
+keep_sending "$sender" 90000 25 0.04 1
+wait_until 30 shows "$first_window" timecode || x11_fail "the first display shows no timecode"
 
-"$UDPFLOOD" --count 20000 --seed 4
-"$UDPFLOOD" --single 30 108000
-sleep 1
-for name in first second; do
-    pid_var=${name}_pid window_var=${name}_window
-    kill -0 "${!pid_var}" 2>/dev/null || fail "the $name display died"
-    is_viewable "${!window_var}" || fail "the $name display's window is not mapped"
+x11_step "a second start exits 0 and brings the first window to the front"
+xdotool windowminimize "$first_window"
+wait_until 20 eval "! is_viewable $first_window" || x11_fail "the first window could not be minimized"
+status=0
+timeout 30 "$QUORVANE" >>"$X11_ARTIFACTS/second.log" 2>&1 || status=$?
+((status == 0)) || x11_fail "the second start ended with status $status"
+wait_until 20 is_active "$first_window" || x11_fail "the first window did not come to the front"
+[[ $(xdotool search --onlyvisible --name '^Quorvane$' | wc -l) == 1 ]] \
+    || x11_fail "more than one Quorvane window"
+
+x11_step "the first display keeps its timecode, longer than a loss of signal takes"
+for _ in $(seq 30); do
+    shows "$first_window" timecode || x11_fail "the first display lost its timecode"
+    sleep 0.1
 done
-# Linux hands a unicast datagram to one of the sockets that share the port;
-# whichever it is must show it.
-first_state=$(state "$first_window")
-second_state=$(state "$second_window")
-note "after a valid datagram: first shows $first_state, second shows $second_state"
-[[ $first_state == timecode || $second_state == timecode ]] \
-    || fail "neither display shows the timecode"
-
-close_quorvane "$second_pid" "$second_window"
-is_viewable "$first_window" || fail "closing the second display took the first one's window"
-close_quorvane "$first_pid" "$first_window"
-echo "PASS"
+quit_quorvane ctrl+q "$first_pid" "$first_window"
+echo PASS

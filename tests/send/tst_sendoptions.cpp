@@ -25,6 +25,8 @@ private slots:
     void acceptsGoodCommandLines();
     void refusesBadCommandLines_data();
     void refusesBadCommandLines();
+    void ltcInputs_data();
+    void ltcInputs();
     void helpAndVersion();
     void startIsCheckedAgainstTheRate_data();
     void startIsCheckedAgainstTheRate();
@@ -77,6 +79,10 @@ void TestSendOptions::acceptsGoodCommandLines_data()
                                     << "127.0.0.1" << 8201 << 25 << -1 << 1ll << 0 << false;
     QTest::newRow("name as host") << "--host display.local"
                                   << "display.local" << 8201 << 25 << 0 << -1ll << 0 << false;
+    QTest::newRow("generator by name") << "--source generator --start 3"
+                                       << "127.0.0.1" << 8201 << 25 << 3 << -1ll << 0 << false;
+    QTest::newRow("clock") << "--source clock --rate 100 --utc --frames 2 --port 9000"
+                           << "127.0.0.1" << 9000 << 100 << 0 << 2ll << 0 << false;
 }
 
 void TestSendOptions::acceptsGoodCommandLines()
@@ -162,6 +168,25 @@ void TestSendOptions::refusesBadCommandLines_data()
                                      << "--clear";
     QTest::newRow("bad start") << "--start noon"
                                << "noon";
+    QTest::newRow("unknown source") << "--source tape"
+                                    << "tape";
+    QTest::newRow("option of another source") << "--source clock --start 5"
+                                              << "--start";
+    QTest::newRow("clock option for the generator") << "--utc"
+                                                    << "--utc";
+    QTest::newRow("clock at rate 0") << "--source clock --rate 0"
+                                     << "--rate";
+    QTest::newRow("ltc without input") << "--source ltc"
+                                       << "--input";
+    QTest::newRow("ltc at a rate") << "--source ltc --input a.wav --rate 25"
+                                   << "--rate";
+    QTest::newRow("channel 0") << "--source ltc --input a.wav --channel 0"
+                               << "--channel";
+    QTest::newRow("channel and JACK port")
+        << "--source ltc --input jack:system:capture_1 --channel 2"
+        << "--channel";
+    QTest::newRow("JACK without port") << "--source ltc --input jack:"
+                                       << "jack:";
 }
 
 void TestSendOptions::refusesBadCommandLines()
@@ -174,15 +199,53 @@ void TestSendOptions::refusesBadCommandLines()
     QVERIFY(!command.error.contains(QLatin1Char('\n')));
 }
 
+void TestSendOptions::ltcInputs_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<int>("channel"); // 0: not given
+
+    QTest::newRow("file") << "--source ltc --input show.flac"
+                          << "show.flac" << 0;
+    QTest::newRow("file channel") << "--source=ltc --input=show.wav --channel=2"
+                                  << "show.wav" << 2;
+    QTest::newRow("JACK") << "--source ltc --input jack"
+                          << "jack" << 0;
+    QTest::newRow("JACK channel") << "--source ltc --input jack --channel 3"
+                                  << "jack" << 3;
+    QTest::newRow("JACK port") << "--source ltc --input jack:system:capture_2"
+                               << "jack:system:capture_2" << 0;
+}
+
+void TestSendOptions::ltcInputs()
+{
+    QFETCH(QString, line);
+    const SendCommand command = parse(line);
+    QCOMPARE(command.error, QString());
+    QCOMPARE(command.options.source, QStringLiteral("ltc"));
+    QTEST(command.options.input, "input");
+    QTEST(command.options.channel.value_or(0), "channel");
+}
+
 void TestSendOptions::helpAndVersion()
 {
     QCOMPARE(parse(QStringLiteral("--help")).action, SendCommand::Action::ShowHelp);
     QCOMPARE(parse(QStringLiteral("-h")).action, SendCommand::Action::ShowHelp);
     QCOMPARE(parse(QStringLiteral("--version")).action, SendCommand::Action::ShowVersion);
-    // Every option the parser knows is explained.
-    for (const char *option : {"--host", "--port", "--rate", "--start", "--frames", "--duration",
-                               "--once", "--clear", "--broadcast", "--source-port", "--version"})
-        QVERIFY2(sendHelpText().contains(QLatin1String(option)), option);
+    // Every option and every source is explained: no option line ends bare.
+    const QString help = sendHelpText();
+    for (const char *option :
+         {"--source", "--host", "--port", "--rate", "--start", "--frames", "--duration", "--once",
+          "--clear", "--broadcast", "--source-port", "--utc", "--version"})
+        QVERIFY2(help.contains(QLatin1String(option)), option);
+    for (const QString &source : sourceNames())
+        QVERIFY2(help.contains(QLatin1String("  ") + source + QLatin1Char(' ')),
+                 qPrintable(source));
+    for (QString line : help.split(QLatin1Char('\n'))) {
+        line = line.trimmed();
+        QVERIFY2(!line.startsWith(QLatin1Char('-')) || line.contains(QLatin1String("  ")),
+                 qPrintable(line));
+    }
 }
 
 void TestSendOptions::startIsCheckedAgainstTheRate_data()

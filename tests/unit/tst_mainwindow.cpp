@@ -62,6 +62,7 @@ private slots:
     void altReturnAndAltEnterAreDifferentKeys();
     void fullScreenKeepsMaximized();
     void checkMarkFollowsWindow();
+    void fullScreenHidesPointerAndKeepsAwake();
     void doubleClick_data();
     void doubleClick();
     void alwaysOnTopKeepsGeometry();
@@ -279,6 +280,26 @@ void MainWindowTest::fullScreenKeepsMaximized()
     QTest::keyClick(window, Qt::Key_F);
     QTest::keyClick(window, Qt::Key_Escape);
     QCOMPARE(window->windowState(), Qt::WindowMaximized);
+}
+
+void MainWindowTest::fullScreenHidesPointerAndKeepsAwake()
+{
+    showActive();
+    QVERIFY(!window->isKeepingScreenAwake());
+    QTest::keyClick(window, Qt::Key_F11);
+    QVERIFY(window->isKeepingScreenAwake());
+    QCOMPARE(window->cursor().shape(), Qt::ArrowCursor);
+    QTRY_COMPARE_WITH_TIMEOUT(window->cursor().shape(), Qt::BlankCursor,
+                              MainWindow::PointerHideMs * 3);
+
+    QTest::mouseMove(window, QPoint(20, 20));
+    QCOMPARE(window->cursor().shape(), Qt::ArrowCursor);
+    QTRY_COMPARE_WITH_TIMEOUT(window->cursor().shape(), Qt::BlankCursor,
+                              MainWindow::PointerHideMs * 3);
+
+    QTest::keyClick(window, Qt::Key_Escape);
+    QCOMPARE(window->cursor().shape(), Qt::ArrowCursor);
+    QVERIFY(!window->isKeepingScreenAwake());
 }
 
 void MainWindowTest::checkMarkFollowsWindow()

@@ -14,11 +14,15 @@ using namespace Pixels;
 
 namespace {
 
-// A sender with a source port of its own.
+// A sender with a source port of its own, on 127.0.0.1 or another loopback
+// address, which the window sees as another host.
 class Sender
 {
 public:
-    Sender() { socket.bind(QHostAddress::LocalHost, 0); }
+    explicit Sender(const QHostAddress &address = QHostAddress(QHostAddress::LocalHost))
+    {
+        socket.bind(address, 0);
+    }
 
     void send(qint32 rate, qint32 count) { send(encodeTimecodeDatagram(Timecode{rate, count})); }
     void send(const TimecodeBuffer &buffer, int size = TimecodeDatagramSize)
@@ -28,9 +32,32 @@ public:
                  qint64(size));
     }
     quint16 port() const { return socket.localPort(); }
+    QHostAddress address() const { return socket.localAddress(); }
 
 private:
     QUdpSocket socket;
+};
+
+// Notes the frame count that each repaint of the window shows.
+class PaintedFrames : public QObject
+{
+public:
+    explicit PaintedFrames(MainWindow *window) : window(window)
+    {
+        window->installEventFilter(this);
+    }
+    QList<qint32> counts;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            counts.append(window->timecodeState().frameCount);
+        return false;
+    }
+
+private:
+    MainWindow *window;
 };
 
 } // namespace
@@ -44,7 +71,9 @@ private slots:
     void cleanup();
 
     void newestOfBatchWinsWithOneRepaint();
-    void batchEndingInRefusedChangesNothing();
+    void batchTakesNewestValid_data();
+    void batchTakesNewestValid();
+    void junkBehindEveryFrameHidesNone();
     void firstDatagramIsGreen();
     void otherSourcePortIsNewSender();
     void noTimecodeFromNewSenderGivesRedDashes();
@@ -89,19 +118,94 @@ void ReceiverTest::newestOfBatchWinsWithOneRepaint()
     QCOMPARE(paints.count, 1);
 }
 
-void ReceiverTest::batchEndingInRefusedChangesNothing()
+// Each step is "SENDER:WHAT": sender A or B (another host), WHAT a count
+// for a valid datagram, or junk: "empty", "short" (27 bytes) or "reserved"
+// (a reserved bit set). Before the batch, sender C shows count 50.
+void ReceiverTest::batchTakesNewestValid_data()
+{
+    QTest::addColumn<QStringList>("batch");
+    QTest::addColumn<qint32>("count");
+    QTest::addColumn<QString>("sender");
+
+    QTest::newRow("valid then junk") << QStringList{"A:100", "A:empty"} << 100 << "A";
+    QTest::newRow("junk then valid") << QStringList{"B:reserved", "A:101"} << 101 << "A";
+    QTest::newRow("valid from A then junk from B") << QStringList{"A:102", "B:empty"} << 102 << "A";
+    QTest::newRow("valid from A then valid from B") << QStringList{"A:103", "B:104"} << 104 << "B";
+    QTest::newRow("valid and junk interleaved")
+        << QStringList{"A:105", "B:short", "B:106", "A:empty"} << 106 << "B";
+    QTest::newRow("junk only") << QStringList{"B:empty", "A:short", "A:reserved"} << 50 << "C";
+}
+
+void ReceiverTest::batchTakesNewestValid()
+{
+    QFETCH(QStringList, batch);
+    QFETCH(qint32, count);
+    QFETCH(QString, sender);
+
+    Sender a;
+    Sender b(QHostAddress(QStringLiteral("127.0.0.2")));
+    Sender c;
+    c.send(25, 50);
+    QTRY_COMPARE(state().frameCount, 50);
+
+    TimecodeBuffer reserved = encodeTimecodeDatagram(Timecode{25, 7});
+    reserved[23] = 1;
+    // Written before the event loop runs again: one batch.
+    for (const QString &step : batch) {
+        Sender &from = step.startsWith('A') ? a : b;
+        const QString what = step.mid(2);
+        if (what == QLatin1String("empty"))
+            from.send(reserved, 0);
+        else if (what == QLatin1String("short"))
+            from.send(encodeTimecodeDatagram(Timecode{25, 8}), TimecodeDatagramSize - 1);
+        else if (what == QLatin1String("reserved"))
+            from.send(reserved);
+        else
+            from.send(25, what.toInt());
+    }
+    settle();
+
+    const Sender &expected = sender == QLatin1String("A")   ? a
+                             : sender == QLatin1String("B") ? b
+                                                            : c;
+    QCOMPARE(state().frameCount, count);
+    QCOMPARE(state().senderAddress, expected.address());
+    QCOMPARE(state().senderPort, expected.port());
+}
+
+// Another host answers every frame with an empty datagram that lands right
+// behind it. Every frame must still be shown, and the display must never
+// fall back to dashes.
+void ReceiverTest::junkBehindEveryFrameHidesNone()
 {
     Sender sender;
-    sender.send(25, 100);
-    QTRY_COMPARE(state().frameCount, 100);
-    const int ticks = state().ticksSinceDatagram;
+    Sender junk(QHostAddress(QStringLiteral("127.0.0.2")));
+    PaintedFrames painted(window);
+    constexpr int Frames = 100; // four seconds: twice the time to loss of signal
+    constexpr qint32 First = 90000;
 
-    sender.send(30, 500);
-    sender.send(encodeTimecodeDatagram(Timecode{30, 501}), 27);
+    QElapsedTimer clock;
+    clock.start();
+    for (int n = 0; n < Frames; ++n) {
+        sender.send(25, First + n);
+        junk.send(TimecodeBuffer{}, 0);
+        // 25 frames a second, but the next one waits for this one's paint: a
+        // machine too busy to paint before the next frame is due would merge
+        // two frames into one paint, which is no fault of the receiver.
+        QElapsedTimer waited;
+        waited.start();
+        while ((!painted.counts.contains(First + n) || clock.elapsed() < (n + 1) * 40) &&
+               waited.elapsed() < 2000)
+            QTest::qWait(1);
+        QVERIFY2(painted.counts.contains(First + n),
+                 qPrintable(QStringLiteral("frame %1 of %2 never painted").arg(n + 1).arg(Frames)));
+    }
     settle();
-    QCOMPARE(state().frameCount, 100);
-    QCOMPARE(state().frameRate, 25);
-    QVERIFY(state().ticksSinceDatagram >= ticks);
+
+    const QList<qint32> shown = painted.counts.mid(painted.counts.indexOf(First));
+    QSet<qint32> distinct(shown.cbegin(), shown.cend());
+    QVERIFY2(!distinct.contains(NoTimecode), "dashes painted during the stream");
+    QCOMPARE(distinct.size(), Frames);
 }
 
 void ReceiverTest::firstDatagramIsGreen()

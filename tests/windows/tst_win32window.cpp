@@ -2,16 +2,18 @@
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 
 // The Windows back end against real USER32 windows: the system menu's About
-// entry, the consumption of its command, and the topmost layer. Then the
-// resources linked into this very program. Prints each failed check and
-// exits non-zero if there was one.
+// entry, the consumption of its command, the topmost layer, and keeping the
+// display awake with the screen saver's commands swallowed. The resources
+// linked into this very program are checked in resourcechecks.cpp.
 
-#include "check.h"
-#include "resourcechecks.h"
 #include "systemcommand.h"
 #include "win32/win32window.h"
 
+#define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
+#include <doctest.h>
+
 #include <initializer_list>
+#include <string>
 
 namespace {
 
@@ -20,6 +22,7 @@ constexpr LRESULT Untouched = 0x5EED;
 
 int aboutBoxesOpened = 0;
 int sysCommandsPassedOn = 0;
+bool displayHeld = false;
 
 // Hands each message to the native-event hook first and lets only what it
 // does not consume reach the default window procedure, the way the Qt back
@@ -33,6 +36,8 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     native.wParam = wParam;
     native.lParam = lParam;
     LRESULT result = Untouched;
+    if (isSwallowedBlankingMessage(&native, displayHeld, &result))
+        return result;
     if (isAboutSysCommandMessage(&native, &result)) {
         ++aboutBoxesOpened;
         return result;
@@ -56,6 +61,8 @@ bool registerWindowClass()
 
 HWND createWindow(DWORD style, const wchar_t *title, int x = 100, int y = 100)
 {
+    static const bool registered = registerWindowClass();
+    REQUIRE(registered);
     return CreateWindowExW(0, WindowClass, title, style, x, y, 400, 200, nullptr, nullptr,
                            GetModuleHandleW(nullptr), nullptr);
 }
@@ -92,7 +99,9 @@ bool settleForeground(HWND window)
     return false;
 }
 
-void checkMessageRecognition()
+} // namespace
+
+TEST_CASE("the About command is recognised, and nothing else")
 {
     MSG message{};
     message.message = WM_SYSCOMMAND;
@@ -104,26 +113,25 @@ void checkMessageRecognition()
     CHECK(!isAboutSysCommandMessage(nullptr, &result));
     message.message = WM_COMMAND;
     CHECK(!isAboutSysCommandMessage(&message, &result));
-    CHECK_EQUAL(result, Untouched);
+    CHECK(result == Untouched);
 }
 
-void checkSystemMenu()
+TEST_CASE("the system menu ends with a separator and About Quorvane...")
 {
     HWND window = createWindow(WS_OVERLAPPEDWINDOW, L"system menu");
-    if (!CHECK(window))
-        return;
+    REQUIRE(window);
     const int standardItems = GetMenuItemCount(GetSystemMenu(window, FALSE));
     appendAboutMenuEntry(window);
 
     HMENU menu = GetSystemMenu(window, FALSE);
     const int items = GetMenuItemCount(menu);
-    CHECK_EQUAL(items, standardItems + 2);
+    CHECK(items == standardItems + 2);
     if (items >= 2) {
         MENUITEMINFOW separator{};
         separator.cbSize = sizeof separator;
         separator.fMask = MIIM_FTYPE;
         CHECK(GetMenuItemInfoW(menu, items - 2, TRUE, &separator));
-        CHECK(separator.fType & MFT_SEPARATOR);
+        CHECK((separator.fType & MFT_SEPARATOR) != 0);
 
         wchar_t text[64] = {};
         MENUITEMINFOW about{};
@@ -132,54 +140,55 @@ void checkSystemMenu()
         about.dwTypeData = text;
         about.cch = sizeof text / sizeof *text;
         CHECK(GetMenuItemInfoW(menu, items - 1, TRUE, &about));
-        CHECK_EQUAL(about.fType, UINT(MFT_STRING));
-        CHECK_EQUAL(about.wID, UINT(16));
-        CHECK_EQUAL(about.fState, UINT(MFS_ENABLED | MFS_UNCHECKED));
-        CHECK_EQUAL(std::wstring(text), std::wstring(L"About Quorvane..."));
+        CHECK(about.fType == UINT(MFT_STRING));
+        CHECK(about.wID == UINT(16));
+        CHECK(about.fState == UINT(MFS_ENABLED | MFS_UNCHECKED));
+        CHECK(std::wstring(text) == L"About Quorvane...");
     }
     for (UINT command : {SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE, SC_CLOSE})
         CHECK(GetMenuState(menu, command, MF_BYCOMMAND) != UINT(-1));
     DestroyWindow(window);
 }
 
-// Reaching the end of this function is most of the check.
-void checkSetUpWithoutSystemMenu()
+// Reaching the end of this test is most of the check.
+TEST_CASE("the About entry is skipped for windows without a system menu")
 {
     appendAboutMenuEntry(nullptr);
 
     HWND popup = createWindow(WS_POPUP, L"no system menu");
-    if (CHECK(popup)) {
-        appendAboutMenuEntry(popup);
-        CHECK(!GetSystemMenu(popup, FALSE));
-        DestroyWindow(popup);
-    }
+    REQUIRE(popup);
+    appendAboutMenuEntry(popup);
+    CHECK(!GetSystemMenu(popup, FALSE));
+    DestroyWindow(popup);
     appendAboutMenuEntry(popup); // a handle that is no longer valid
     CHECK(!IsWindow(popup));
 }
 
-void checkSystemCommands()
+TEST_CASE("About's commands are consumed, every other command passed on")
 {
     HWND window = createWindow(WS_OVERLAPPEDWINDOW, L"system commands");
-    if (!CHECK(window))
-        return;
+    REQUIRE(window);
+    aboutBoxesOpened = 0;
     appendAboutMenuEntry(window);
 
     // The low four bits belong to the system, so 16 to 31 all mean About.
     for (WPARAM command = 16; command <= 31; ++command) {
         const int opened = aboutBoxesOpened;
         const int passedOn = sysCommandsPassedOn;
-        CHECK_EQUAL(SendMessageW(window, WM_SYSCOMMAND, command, 0), LRESULT(0));
-        CHECK_EQUAL(aboutBoxesOpened, opened + 1);
-        CHECK_EQUAL(sysCommandsPassedOn, passedOn);
+        CAPTURE(command);
+        CHECK(SendMessageW(window, WM_SYSCOMMAND, command, 0) == LRESULT(0));
+        CHECK(aboutBoxesOpened == opened + 1);
+        CHECK(sysCommandsPassedOn == passedOn);
     }
 
     std::initializer_list<WPARAM> others = {0, 1, 7, 15, 32, 33, 0x100};
     for (WPARAM command : others) {
         const int passedOn = sysCommandsPassedOn;
+        CAPTURE(command);
         SendMessageW(window, WM_SYSCOMMAND, command, 0);
-        CHECK_EQUAL(sysCommandsPassedOn, passedOn + 1);
+        CHECK(sysCommandsPassedOn == passedOn + 1);
     }
-    CHECK_EQUAL(aboutBoxesOpened, 16);
+    CHECK(aboutBoxesOpened == 16);
 
     // Standard commands keep working as if the hook were not there.
     SendMessageW(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
@@ -188,15 +197,15 @@ void checkSystemCommands()
     CHECK(!IsZoomed(window));
     SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     CHECK(!IsWindow(window));
-    CHECK_EQUAL(aboutBoxesOpened, 16);
+    CHECK(aboutBoxesOpened == 16);
 }
 
-void checkTopmost()
+TEST_CASE("always on top changes the layer without moving or activating the window")
 {
     HWND active = createWindow(WS_OVERLAPPEDWINDOW, L"active", 50, 50);
     HWND window = createWindow(WS_OVERLAPPEDWINDOW, L"topmost", 500, 300);
-    if (!CHECK(active) || !CHECK(window))
-        return;
+    REQUIRE(active);
+    REQUIRE(window);
     // Some window managers focus every new window, whatever it asks for; so
     // the other window is activated after both are on the screen.
     ShowWindow(window, SW_SHOWNOACTIVATE);
@@ -207,10 +216,11 @@ void checkTopmost()
     RECT before{};
     GetWindowRect(window, &before);
     for (bool topmost : {true, false, true, false}) {
+        CAPTURE(topmost);
         setWindowTopmost(window, topmost);
         pumpMessages(50);
         const bool isTopmost = GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST;
-        CHECK_EQUAL(isTopmost, topmost);
+        CHECK(isTopmost == topmost);
         RECT after{};
         GetWindowRect(window, &after);
         CHECK(EqualRect(&before, &after));
@@ -227,21 +237,46 @@ void checkTopmost()
     DestroyWindow(active);
 }
 
-} // namespace
-
-int main()
+TEST_CASE("keeping the display on sets and clears the execution state")
 {
-    if (!CHECK(registerWindowClass()))
-        return 1;
-    checkMessageRecognition();
-    checkSystemMenu();
-    checkSetUpWithoutSystemMenu();
-    checkSystemCommands();
-    checkTopmost();
-    checkVersionRecord();
-    checkIconGroup();
+    // Each call reports the state that was in force before it.
+    keepDisplayOn(true);
+    CHECK(SetThreadExecutionState(ES_CONTINUOUS | ES_DISPLAY_REQUIRED) ==
+          EXECUTION_STATE(ES_CONTINUOUS | ES_DISPLAY_REQUIRED));
+    keepDisplayOn(false);
+    CHECK(SetThreadExecutionState(ES_CONTINUOUS) == EXECUTION_STATE(ES_CONTINUOUS));
+}
 
-    const CheckCounts &counts = checkCounts();
-    std::printf("%d passed, %d failed\n", counts.passed, counts.failed);
-    return counts.failed == 0 ? 0 : 1;
+TEST_CASE("the screen saver's commands are swallowed only while the display is held")
+{
+    HWND window = createWindow(WS_OVERLAPPEDWINDOW, L"blanking");
+    REQUIRE(window);
+    struct Command
+    {
+        WPARAM command;
+        LPARAM argument;
+        bool blanks;
+    };
+    const Command commands[] = {
+        {SC_SCREENSAVE, 0, true},
+        {SC_MONITORPOWER, 2, true},
+        {SC_MONITORPOWER, 1, true},
+        {SC_MONITORPOWER, -1, false}, // turning the monitor on
+    };
+    for (bool held : {true, false}) {
+        displayHeld = held;
+        for (const Command &each : commands) {
+            CAPTURE(held);
+            CAPTURE(each.command);
+            CAPTURE(each.argument);
+            const int passedOn = sysCommandsPassedOn;
+            const LRESULT result = SendMessageW(window, WM_SYSCOMMAND, each.command, each.argument);
+            const bool swallowed = held && each.blanks;
+            CHECK(sysCommandsPassedOn == (swallowed ? passedOn : passedOn + 1));
+            if (swallowed)
+                CHECK(result == LRESULT(0));
+        }
+    }
+    displayHeld = false;
+    DestroyWindow(window);
 }

@@ -122,22 +122,22 @@ x11_check "the second Ctrl+T moved the window from $before to $(geometry "$windo
 
 x11_step "Ctrl+I opens the About box, which takes the keys until it closes"
 press ctrl+i
-about=$(wait_window "About Quorvane" "$QUORVANE_PID") || x11_fail "no About Quorvane window"
+about=$(wait_window "About Quorvane" "$QUORVANE_PROGRAM") || x11_fail "no About Quorvane window"
 wait_until 30 is_active "$about" || x11_fail "the About box did not become active"
 screenshot "$about" "$X11_ARTIFACTS/about.png"
 press f
 press Return
-wait_until 30 eval '! find_window "About Quorvane" "$QUORVANE_PID" >/dev/null' \
+wait_until 30 eval '! find_window "About Quorvane" "$QUORVANE_PROGRAM" >/dev/null' \
     || x11_fail "Return did not close the About box"
 activate "$window"
 settle
 x11_check "F reached the main window while the About box was open" \
     lacks_state "$window" FULLSCREEN
 press ctrl+i
-about=$(wait_window "About Quorvane" "$QUORVANE_PID") || x11_fail "no About Quorvane window"
+about=$(wait_window "About Quorvane" "$QUORVANE_PROGRAM") || x11_fail "no About Quorvane window"
 wait_until 30 is_active "$about" || x11_fail "the About box did not become active"
 press Escape
-wait_until 30 eval '! find_window "About Quorvane" "$QUORVANE_PID" >/dev/null' \
+wait_until 30 eval '! find_window "About Quorvane" "$QUORVANE_PROGRAM" >/dev/null' \
     || x11_fail "Escape did not close the About box"
 activate "$window"
 

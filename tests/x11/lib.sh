@@ -1,11 +1,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 The Quorvane developers
 #
-# Shared helpers of the window tests, sourced by each script. They drive the
-# real program the way a person would: real key presses and clicks through
+# Shared helpers of every test that drives the real window (tests/x11 and
+# tests/reliability), sourced by each script inside xsession.sh. They drive
+# the program the way a person would: real key presses and clicks through
 # XTEST, the window manager's own view of the window, screenshots of what is
 # on the screen. Every wait polls with a generous limit, so a slow machine
-# makes the tests slower, never red.
+# (or a program under valgrind) makes the tests slower, never red.
 #
 # Expects: DISPLAY (from xsession.sh), QUORVANE (the program), optionally
 # X11_ARTIFACTS (a folder kept for inspection; a temporary one otherwise).
@@ -25,16 +26,27 @@ else
 fi
 
 QUORVANE_PORT=8201
-QUORVANE_PID=
+QUORVANE_PID=     # the process start_quorvane started (a tracer, if any)
+QUORVANE_PROGRAM= # the process that owns the window
 QUORVANE_WINDOW=
-X11_BACKGROUND=() # pids of the helpers this script started
+X11_BACKGROUND=() # pids of everything this script started
 
 # --- reporting ---------------------------------------------------------------
 
-x11_step() { echo "--- $*"; }
+now_ms() { date +%s%3N; }
+
+# Messages carry the seconds since the test began, which tells a slow machine
+# from a hang when a run goes wrong.
+X11_BEGAN=$(now_ms)
+x11_elapsed() {
+    local ms=$(($(now_ms) - X11_BEGAN))
+    printf '%d.%01d s' $((ms / 1000)) $((ms % 1000 / 100))
+}
+
+x11_step() { echo "--- [$(x11_elapsed)] $*"; }
 
 x11_fail() {
-    echo "FAIL: $*" >&2
+    echo "FAIL [$(x11_elapsed)]: $*" >&2
     echo "(screenshots and logs in $X11_ARTIFACTS)" >&2
     exit 1
 }
@@ -45,8 +57,6 @@ x11_check() {
     shift
     "$@" || x11_fail "$what"
 }
-
-now_ms() { date +%s%3N; }
 
 # wait_until SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds;
 # returns 1 if it never did within SECONDS.
@@ -61,10 +71,13 @@ wait_until() {
 
 # --- the program -------------------------------------------------------------
 
+# Whatever a test started ends when it exits, passed or failed, so that no
+# program outlives its X session or keeps the port. Children go too: a
+# program started behind a tracer is the tracer's child.
 x11_cleanup() {
     local pid
-    for pid in "${X11_BACKGROUND[@]}" $QUORVANE_PID; do
-        kill "$pid" 2>/dev/null || true
+    for pid in "${X11_BACKGROUND[@]}"; do
+        kill $(pgrep -P "$pid") "$pid" 2>/dev/null || true
     done
     wait 2>/dev/null || true
 }
@@ -75,7 +88,7 @@ trap x11_cleanup EXIT
 # so the result is checked again), optionally one that belongs to PID.
 find_window() {
     local title=$1 pid=${2:-} id
-    local args=(--onlyvisible --name "^${title}\$")
+    local args=(--all --onlyvisible --name "^${title}\$")
     [[ -n $pid ]] && args=(--pid "$pid" "${args[@]}")
     for id in $(xdotool search "${args[@]}" 2>/dev/null); do
         if [[ $(xprop -id "$id" _NET_WM_NAME 2>/dev/null) == *"= \"$title\"" ]]; then
@@ -87,44 +100,77 @@ find_window() {
 }
 
 # wait_window TITLE [PID]: waits for find_window and prints the id.
-wait_window() {
-    local id deadline=$(($(now_ms) + 30000))
-    until id=$(find_window "$@"); do
-        (($(now_ms) < deadline)) || return 1
-        sleep 0.1
+wait_window() { wait_until 30 find_window "$@"; }
+
+# quorvane_window PID: prints "WINDOW PROGRAM", the program's main window and
+# the pid that owns it: PID itself or, behind a tracer, one of its children.
+quorvane_window() {
+    local candidate
+    for candidate in "$1" $(pgrep -P "$1"); do
+        find_window Quorvane "$candidate" | sed "s/\$/ $candidate/" && return 0
     done
-    echo "$id"
+    return 1
 }
 
-# start_quorvane: runs the program in the background and waits until the
-# window manager has mapped its window (QUORVANE_PID, QUORVANE_WINDOW).
+# start_quorvane [PREFIX...]: runs the program (behind PREFIX, e.g. a tracer)
+# in the background, waits until the window manager has mapped its window,
+# makes it the active window and waits for the first paint. Sets
+# QUORVANE_PID, QUORVANE_PROGRAM and QUORVANE_WINDOW; a test with two
+# programs copies them after each start.
 start_quorvane() {
-    "$QUORVANE" >>"$X11_ARTIFACTS/quorvane.log" 2>&1 &
+    "$@" "$QUORVANE" >>"$X11_ARTIFACTS/quorvane.log" 2>&1 &
     QUORVANE_PID=$!
-    QUORVANE_WINDOW=$(wait_window Quorvane "$QUORVANE_PID") \
-        || x11_fail "no window titled Quorvane appeared"
+    X11_BACKGROUND+=("$QUORVANE_PID")
+    local found
+    found=$(wait_until 120 quorvane_window "$QUORVANE_PID") \
+        || x11_fail "no window titled Quorvane appeared (see $X11_ARTIFACTS/quorvane.log)"
+    read -r QUORVANE_WINDOW QUORVANE_PROGRAM <<<"$found"
     # The window manager adds its frame and _NET_WM_STATE once it manages the
     # window; wait for that so that the first key press is not lost.
-    wait_until 30 window_is_managed "$QUORVANE_WINDOW" \
+    wait_until 120 window_is_managed "$QUORVANE_WINDOW" \
         || x11_fail "the window manager did not take the window on"
+    # A second program's window may open beneath the first one; on top and
+    # active, it shows itself and takes the keys.
+    activate "$QUORVANE_WINDOW"
     # The first paint can come after the map; the dashes show it happened.
-    wait_until 30 shows_colour "$QUORVANE_WINDOW" 0 255 0 200 \
+    wait_until 120 shows_colour "$QUORVANE_WINDOW" 0 255 0 200 \
         || x11_fail "the window never showed green digits"
+    x11_step "quorvane: pid $QUORVANE_PID, window $QUORVANE_WINDOW"
 }
 
 window_is_managed() {
     xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -q ' = '
 }
 
-quorvane_running() { kill -0 "$QUORVANE_PID" 2>/dev/null; }
+is_viewable() {
+    xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
 
-# wait_quorvane_exit: waits for the program to end; its exit code lands in
-# QUORVANE_STATUS.
+is_running() { kill -0 "$1" 2>/dev/null; }
+
+# wait_quorvane_exit [PID]: waits for the program (default: the last one
+# started) to end; its exit code lands in QUORVANE_STATUS.
 wait_quorvane_exit() {
-    wait_until 30 eval '! quorvane_running' || x11_fail "quorvane did not exit"
+    local pid=${1:-$QUORVANE_PID}
+    wait_until 60 eval "! is_running $pid" || x11_fail "pid $pid did not exit"
     QUORVANE_STATUS=0
-    wait "$QUORVANE_PID" || QUORVANE_STATUS=$?
-    QUORVANE_PID=
+    wait "$pid" || QUORVANE_STATUS=$?
+}
+
+# quit_quorvane KEY [PID WINDOW]: presses KEY in the window (default: the
+# last one started) and expects the program to end with exit code 0; under
+# the sanitizers that also means no leak report.
+quit_quorvane() {
+    local key=$1 pid=${2:-$QUORVANE_PID} window=${3:-$QUORVANE_WINDOW}
+    activate "$window"
+    press "$key"
+    wait_quorvane_exit "$pid"
+    if ((QUORVANE_STATUS != 0)); then
+        # A sanitizer's report, if any, is in the program's log.
+        tail -n 60 "$X11_ARTIFACTS"/*.log >&2 2>/dev/null || true
+        x11_fail "pid $pid exited with status $QUORVANE_STATUS after $key"
+    fi
+    x11_step "pid $pid ended with status 0 on $key"
 }
 
 # --- window manager and input -----------------------------------------------
@@ -150,7 +196,7 @@ is_active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$1" ]]; }
 # activate WINDOW: makes it the active window, so that keys go to it.
 activate() {
     xdotool windowactivate "$1" 2>/dev/null || true
-    wait_until 20 is_active "$1" || x11_fail "window $1 did not become active"
+    wait_until 60 is_active "$1" || x11_fail "window $1 did not become active"
 }
 
 # press KEY...: real key presses (XTEST) into the active window.
@@ -158,13 +204,33 @@ press() {
     xdotool key --clearmodifiers --delay 60 "$@"
 }
 
+# visible_windows PID: the number of mapped windows that PID shows.
+visible_windows() {
+    xdotool search --onlyvisible --pid "$1" 2>/dev/null | wc -l
+}
+
+# popup XDOTOOL-ARGS...: opens a pop-up of the program (the About box, the
+# context menu) with the given xdotool command, waits until it is on screen
+# and closes it with Escape. Slow runs (valgrind) need the waits: a key sent
+# before the pop-up appears would go to the wrong window.
+popup() {
+    local before
+    activate "$QUORVANE_WINDOW"
+    before=$(visible_windows "$QUORVANE_PROGRAM")
+    xdotool "$@"
+    wait_until 60 eval '(($(visible_windows "$QUORVANE_PROGRAM") > before))' \
+        || x11_fail "no pop-up appeared on: $*"
+    press Escape
+    wait_until 60 eval '(($(visible_windows "$QUORVANE_PROGRAM") <= before))' \
+        || x11_fail "the pop-up opened by $* did not close"
+}
+
 # --- screenshots -------------------------------------------------------------
 
 # screenshot WINDOW FILE: the window's client area as the screen shows it.
 screenshot() {
-    local tries
     for _ in 1 2 3 4 5; do
-        import -window "$1" "$2" 2>/dev/null && return 0
+        timeout 10 import -window "$1" "$2" 2>/dev/null && return 0
         sleep 0.2
     done
     x11_fail "could not take a screenshot of window $1"
@@ -193,16 +259,11 @@ shows_colour() {
     (($(count_colour "$X11_ARTIFACTS/last.png" "$2" "$3" "$4" "${6:-}") >= $5))
 }
 
-# shows_green / shows_red WINDOW: digits in that colour and none in the other.
+# shows_green WINDOW: digits in green and none in red.
 shows_green() {
     screenshot "$1" "$X11_ARTIFACTS/last.png"
     (($(count_colour "$X11_ARTIFACTS/last.png" 0 255 0) >= 200 &&
         $(count_colour "$X11_ARTIFACTS/last.png" 255 0 0) == 0))
-}
-shows_red() {
-    screenshot "$1" "$X11_ARTIFACTS/last.png"
-    (($(count_colour "$X11_ARTIFACTS/last.png" 255 0 0) >= 200 &&
-        $(count_colour "$X11_ARTIFACTS/last.png" 0 255 0) == 0))
 }
 
 # shows_picture WINDOW FILE: a fresh screenshot equals FILE.
@@ -211,6 +272,36 @@ shows_picture() {
     same_picture "$X11_ARTIFACTS/last.png" "$2"
 }
 shows_other_picture() { ! shows_picture "$@"; }
+
+# For windows whose exact picture no reference frame gives (other sizes,
+# two programs side by side), the dashes shown without signal are the
+# yardstick: a timecode has far more green, since every digit has more ink
+# than a dash. calibrate_dashes WINDOW measures them into DASHES_GREEN and
+# keeps the shot as $X11_ARTIFACTS/dashes.png.
+DASHES_GREEN=0
+calibrate_dashes() {
+    wait_until 30 shows_green "$1" || x11_fail "the window does not show green dashes"
+    cp "$X11_ARTIFACTS/last.png" "$X11_ARTIFACTS/dashes.png"
+    DASHES_GREEN=$(count_colour "$X11_ARTIFACTS/dashes.png" 0 255 0)
+    x11_step "dashes: $DASHES_GREEN green pixels"
+}
+
+# shown WINDOW: prints dashes, timecode, red or unknown.
+shown() {
+    local green
+    screenshot "$1" "$X11_ARTIFACTS/last.png"
+    green=$(count_colour "$X11_ARTIFACTS/last.png" 0 255 0)
+    if (($(count_colour "$X11_ARTIFACTS/last.png" 255 0 0) > 0)); then
+        echo red
+    elif ((green == DASHES_GREEN)); then
+        echo dashes
+    elif ((green > DASHES_GREEN * 3 / 2)); then
+        echo timecode
+    else
+        echo unknown
+    fi
+}
+shows() { [[ $(shown "$1") == "$2" ]]; }
 
 # --- datagrams ---------------------------------------------------------------
 
@@ -260,3 +351,47 @@ stop_sending() {
     kill "$1" 2>/dev/null || true
     wait "$1" 2>/dev/null || true
 }
+
+# keep_sending_frame SOURCE-PORT RATE TIMECODE: quorvane-send ($QUORVANE_SEND)
+# sends the one frame again every 0.3 s, in the background, always from
+# SOURCE-PORT: one sender, so the frame stays on display, in green once any
+# highlight has run out. The pid lands in X11_BACKGROUND and in SENDER_PID.
+keep_sending_frame() {
+    : "${QUORVANE_SEND:?QUORVANE_SEND must name quorvane-send}"
+    (
+        while "$QUORVANE_SEND" --source-port "$1" --rate "$2" --start "$3" --frames 1 >/dev/null; do
+            sleep 0.3
+        done
+    ) &
+    SENDER_PID=$!
+    X11_BACKGROUND+=("$SENDER_PID")
+}
+
+# --- sockets and memory, from /proc -----------------------------------------
+
+rss_kib() {
+    awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"
+}
+
+# socket_inodes PID: the inodes of the sockets that PID holds open.
+socket_inodes() {
+    local fd
+    for fd in /proc/"$1"/fd/*; do
+        readlink "$fd" 2>/dev/null
+    done | sed -n 's/^socket:\[\([0-9]*\)\]$/\1/p'
+}
+
+# udp_sockets PID PORT: "INODE DROPS" for each UDP socket of PID bound to
+# PORT; DROPS counts the datagrams the kernel dropped for a full buffer.
+udp_sockets() {
+    awk -v port="$(printf '%04X' "$2")" -v inodes=" $(socket_inodes "$1" | tr '\n' ' ') " '
+        FNR > 1 { split($2, local, ":")
+                  if (local[2] == port && index(inodes, " " $10 " ")) print $10, $13 }' \
+        /proc/net/udp /proc/net/udp6
+}
+
+# holds_port PID PORT: true if PID has a UDP socket bound to PORT.
+holds_port() { [[ -n $(udp_sockets "$1" "$2") ]]; }
+
+# udp_drops PID PORT: the drops of all of PID's sockets on PORT.
+udp_drops() { udp_sockets "$1" "$2" | awk '{ n += $2 } END { print n + 0 }'; }

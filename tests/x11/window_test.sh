@@ -45,16 +45,10 @@ x11_check "did not shrink to its minimum: ${width}x${height}" \
     [ "$width" -le 60 -a "$height" -le 40 ]
 
 x11_step "closing through the window manager ends the program with exit code 0"
-activate "$QUORVANE_WINDOW"
-press alt+F4 # openbox's own binding for Close
-wait_quorvane_exit
-x11_check "exit code $QUORVANE_STATUS after the window manager's close" [ "$QUORVANE_STATUS" -eq 0 ]
+quit_quorvane alt+F4 # openbox's own binding for Close
 
 x11_step "Ctrl+Q ends the program with exit code 0"
 start_quorvane
-activate "$QUORVANE_WINDOW"
-press ctrl+q
-wait_quorvane_exit
-x11_check "exit code $QUORVANE_STATUS after Ctrl+Q" [ "$QUORVANE_STATUS" -eq 0 ]
+quit_quorvane ctrl+q
 
 echo "PASS"

@@ -4,6 +4,7 @@
 #include "sendloop.h"
 #include "sendoptions.h"
 #include "sendtarget.h"
+#include "sourcefactory.h"
 #include "timecodesender.h"
 
 #include <QCoreApplication>
@@ -57,7 +58,16 @@ int main(int argc, char *argv[])
     if (!target)
         return failWithUsage(error);
 
-    TimecodeSender sender(*target, options.port, options.frameRate);
+    // The source first: its mistakes are the user's (exit status 2) and
+    // must not be hidden behind a socket that happens to fail.
+    SourceError sourceError;
+    const std::unique_ptr<TimecodeSource> source = createSource(options, &sourceError);
+    if (!source) {
+        std::fprintf(stderr, "quorvane-send: %s\n", qPrintable(sourceError.message));
+        return sourceError.exitStatus;
+    }
+
+    TimecodeSender sender(*target, options.port);
     if (!sender.open(options.sourcePort, options.broadcast)) {
         std::fprintf(stderr, "quorvane-send: %s\n", qPrintable(sender.errorString()));
         return 1;
@@ -67,5 +77,5 @@ int main(int argc, char *argv[])
     // datagram goes out whole and the live line gets its newline.
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
-    return runSendLoop(options, sender, stopRequested);
+    return runSendLoop(*source, sender, options.frameTotal, stopRequested);
 }

@@ -3,13 +3,12 @@
 
 #include "sendloop.h"
 
-#include "frameschedule.h"
-#include "timecodedatagram.h"
 #include "timecodesender.h"
+#include "timecodesource.h"
 #include "timecodetext.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <thread>
 
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -37,15 +36,23 @@ public:
         m_shown = false;
     }
 
-    void show(std::int32_t frameCount, std::int32_t frameRate, const QString &route)
+    void show(const SourceFrame &frame, const QString &route)
+    {
+        show(QStringLiteral("%1  %2 fps%3  to %4")
+                 .arg(timecodeText(frame.frameCount, frame.frameRate))
+                 .arg(effectiveFrameRate(frame.frameRate), 3)
+                 .arg(frame.flagWord == 1 ? QStringLiteral(" DF") : QStringLiteral("   "))
+                 .arg(route));
+    }
+
+    void show(const QString &text)
     {
         if (!m_enabled)
             return;
-        // Same width every time, so each carriage return overwrites the last.
-        const QString line = QStringLiteral("\r%1  %2 fps  to %3")
-                                 .arg(timecodeText(frameCount, frameRate))
-                                 .arg(effectiveFrameRate(frameRate), 3)
-                                 .arg(route);
+        // Padded to the longest line so far, so that each carriage return
+        // overwrites the last completely.
+        m_width = std::max(m_width, int(text.size()));
+        const QString line = QLatin1Char('\r') + text.leftJustified(m_width);
         std::fputs(line.toLocal8Bit().constData(), stdout);
         std::fflush(stdout);
         m_shown = true;
@@ -54,33 +61,54 @@ public:
 private:
     bool m_enabled;
     bool m_shown = false;
+    int m_width = 0;
 };
 
 } // namespace
 
-int runSendLoop(const SendOptions &options, TimecodeSender &sender, bool (*stopRequested)())
+int runSendLoop(TimecodeSource &source, TimecodeSender &sender,
+                std::optional<std::int64_t> frameTotal, bool (*stopRequested)())
 {
-    using Clock = FrameSchedule::Clock;
-    const std::int32_t limit = frameCountLimit(options.frameRate);
+    using Clock = TimecodeSource::Clock;
     const QString route = sender.route();
-    FrameSchedule schedule(Clock::now(), effectiveFrameRate(options.frameRate));
     LiveLine liveLine;
-    std::int32_t count = options.startCount;
+    std::int64_t sent = 0;
+    bool failing = false;
 
-    while (!options.frameTotal || schedule.frameIndex() < *options.frameTotal) {
-        std::this_thread::sleep_until(schedule.next(Clock::now()));
+    while (!frameTotal || sent < *frameTotal) {
+        SourceFrame frame;
+        const TimecodeSource::Status status =
+            source.next(Clock::now() + std::chrono::milliseconds(100), &frame);
         if (stopRequested())
             break;
-        if (!sender.send(count)) {
+        switch (status) {
+        case TimecodeSource::Status::Frame:
+            ++sent;
+            if (sender.send(frame)) {
+                if (failing) {
+                    liveLine.finish();
+                    std::fprintf(stderr, "quorvane-send: sending to %s again\n", qPrintable(route));
+                    failing = false;
+                }
+                liveLine.show(frame, route);
+            } else if (!failing) {
+                liveLine.finish();
+                std::fprintf(stderr, "quorvane-send: %s; still trying\n",
+                             qPrintable(sender.errorString()));
+                failing = true;
+            }
+            break;
+        case TimecodeSource::Status::Waiting:
+            if (const QString text = source.waitingText(); !text.isEmpty())
+                liveLine.show(text);
+            break;
+        case TimecodeSource::Status::Finished:
+            return 0;
+        case TimecodeSource::Status::Failed:
             liveLine.finish();
-            std::fprintf(stderr, "quorvane-send: %s\n", qPrintable(sender.errorString()));
+            std::fprintf(stderr, "quorvane-send: %s\n", qPrintable(source.errorString()));
             return 1;
         }
-        liveLine.show(count, options.frameRate, route);
-        // Past 99:59:59 a clock starts again at zero; -1 (no timecode) is
-        // only ever sent once and never counts.
-        if (count != NoTimecode && ++count == limit)
-            count = 0;
     }
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -57,7 +58,127 @@ std::optional<std::int64_t> framesForDuration(const QString &text, std::int32_t 
     return std::max<std::int64_t>(1, std::int64_t(frames));
 }
 
+struct SourceKind
+{
+    QString name;
+    QString summary;
+    QStringList options; // beyond the target options, which every source takes
+};
+
+// To add a source: a row here, its options in commandLineOptions(), their
+// checks in parseSendCommand() and its construction in createSource().
+const QList<SourceKind> &sourceKinds()
+{
+    static const QList<SourceKind> kinds{
+        {QStringLiteral("generator"),
+         QStringLiteral("a running timecode from --start (default)"),
+         {QStringLiteral("rate"), QStringLiteral("start"), QStringLiteral("frames"),
+          QStringLiteral("duration"), QStringLiteral("once"), QStringLiteral("clear")}},
+        {QStringLiteral("clock"),
+         QStringLiteral("this computer's time of day"),
+         {QStringLiteral("rate"), QStringLiteral("utc"), QStringLiteral("frames"),
+          QStringLiteral("duration")}},
+        {QStringLiteral("ltc"),
+         QStringLiteral("linear timecode from a sound file or through JACK"),
+         {QStringLiteral("input"), QStringLiteral("channel")}},
+    };
+    return kinds;
+}
+
+const QStringList &targetOptions()
+{
+    static const QStringList names{QStringLiteral("source"),      QStringLiteral("host"),
+                                   QStringLiteral("port"),        QStringLiteral("broadcast"),
+                                   QStringLiteral("source-port"), QStringLiteral("h"),
+                                   QStringLiteral("help"),        QStringLiteral("version")};
+    return names;
+}
+
+QList<QCommandLineOption> commandLineOptions()
+{
+    auto option = [](const QString &name, const QString &description,
+                     const QString &valueName = QString()) {
+        return QCommandLineOption(name, description, valueName);
+    };
+    return {
+        option(QStringLiteral("source"),
+               QStringLiteral("Where the timecode comes from: %1 (default generator).")
+                   .arg(sourceNames().join(QStringLiteral(", "))),
+               QStringLiteral("name")),
+        option(QStringLiteral("host"),
+               QStringLiteral("IPv4 address or host name to send to (default 127.0.0.1)."),
+               QStringLiteral("address")),
+        option(QStringLiteral("port"), QStringLiteral("UDP port to send to (default 8201)."),
+               QStringLiteral("port")),
+        option(QStringLiteral("broadcast"), QStringLiteral("Allow a broadcast address as --host.")),
+        option(QStringLiteral("source-port"), QStringLiteral("Send from this local UDP port."),
+               QStringLiteral("port")),
+        option(QStringLiteral("rate"),
+               QStringLiteral("generator, clock: frames per second, 24, 25, 30, 50, 60 or 100 "
+                              "(default 25); the generator also takes 0, not given, counted as "
+                              "25."),
+               QStringLiteral("fps")),
+        option(QStringLiteral("start"),
+               QStringLiteral("generator: first timecode, HH:MM:SS,FF, HH:MM:SS:FF or a frame "
+                              "count (default 0)."),
+               QStringLiteral("timecode")),
+        option(QStringLiteral("frames"),
+               QStringLiteral("generator, clock: send this many datagrams, then stop."),
+               QStringLiteral("n")),
+        option(QStringLiteral("duration"),
+               QStringLiteral("generator, clock: send for this many seconds (fractions allowed), "
+                              "then stop."),
+               QStringLiteral("seconds")),
+        option(QStringLiteral("once"),
+               QStringLiteral("generator: send one datagram at the start position and stop.")),
+        option(QStringLiteral("clear"),
+               QStringLiteral("generator: send one datagram that says \"no timecode\" and stop.")),
+        option(QStringLiteral("utc"), QStringLiteral("clock: UTC rather than local time.")),
+        option(QStringLiteral("input"),
+               QStringLiteral("ltc: a WAV, FLAC or AIFF file, played in real time; or jack for a "
+                              "JACK input port, or jack:PORT to connect it to that capture port."),
+               QStringLiteral("file|jack[:port]")),
+        option(QStringLiteral("channel"),
+               QStringLiteral("ltc: the channel of the file, or the system capture port that the "
+                              "JACK input is connected to, counted from 1 (default 1)."),
+               QStringLiteral("n")),
+        QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
+                           QStringLiteral("Show this help.")),
+        option(QStringLiteral("version"), QStringLiteral("Show the version.")),
+    };
+}
+
+void setUpParser(QCommandLineParser &parser)
+{
+    QString sources;
+    for (const SourceKind &kind : sourceKinds())
+        sources += QStringLiteral("  %1  %2\n").arg(kind.name.leftJustified(10), kind.summary);
+    parser.setApplicationDescription(
+        QStringLiteral("Sends timecode datagrams over UDP to a Quorvane display, one per frame\n"
+                       "as the source gives them.\n\nSources:\n%1\n"
+                       "Without --frames, --duration, --once or --clear it runs until Ctrl+C.\n"
+                       "Exit status: 0 done or interrupted, 1 the socket or the source failed,\n"
+                       "2 bad arguments or input.")
+            .arg(sources));
+    parser.addOptions(commandLineOptions());
+}
+
 } // namespace
+
+QStringList sourceNames()
+{
+    QStringList names;
+    for (const SourceKind &kind : sourceKinds())
+        names.append(kind.name);
+    return names;
+}
+
+QString sendHelpText()
+{
+    QCommandLineParser parser;
+    setUpParser(parser);
+    return parser.helpText();
+}
 
 std::optional<std::int32_t> parseStartTimecode(const QString &text, std::int32_t frameRate,
                                                QString *error)
@@ -109,24 +230,8 @@ SendCommand parseSendCommand(const QStringList &arguments)
         return command;
     };
 
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
-    const QCommandLineOption version(QStringLiteral("version"), QString());
-    const QCommandLineOption host(QStringLiteral("host"), QString(), QStringLiteral("address"));
-    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("port"));
-    const QCommandLineOption rate(QStringLiteral("rate"), QString(), QStringLiteral("fps"));
-    const QCommandLineOption start(QStringLiteral("start"), QString(), QStringLiteral("timecode"));
-    const QCommandLineOption frames(QStringLiteral("frames"), QString(), QStringLiteral("n"));
-    const QCommandLineOption duration(QStringLiteral("duration"), QString(),
-                                      QStringLiteral("seconds"));
-    const QCommandLineOption once(QStringLiteral("once"), QString());
-    const QCommandLineOption clear(QStringLiteral("clear"), QString());
-    const QCommandLineOption broadcast(QStringLiteral("broadcast"), QString());
-    const QCommandLineOption sourcePort(QStringLiteral("source-port"), QString(),
-                                        QStringLiteral("port"));
-
     QCommandLineParser parser;
-    parser.addOptions({help, version, host, port, rate, start, frames, duration, once, clear,
-                       broadcast, sourcePort});
+    setUpParser(parser);
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (unknown.isEmpty())
@@ -139,104 +244,119 @@ SendCommand parseSendCommand(const QStringList &arguments)
         return fail(QStringLiteral("unexpected argument %1")
                         .arg(quoted(parser.positionalArguments().constFirst())));
 
-    if (parser.isSet(help)) {
+    if (parser.isSet(QStringLiteral("help"))) {
         command.action = SendCommand::Action::ShowHelp;
         return command;
     }
-    if (parser.isSet(version)) {
+    if (parser.isSet(QStringLiteral("version"))) {
         command.action = SendCommand::Action::ShowVersion;
         return command;
     }
 
     SendOptions &options = command.options;
+    auto isSet = [&parser](const char *name) { return parser.isSet(QLatin1String(name)); };
+    auto value = [&parser](const char *name) { return parser.value(QLatin1String(name)); };
 
-    if (parser.isSet(host)) {
-        options.host = parser.value(host);
+    if (isSet("source"))
+        options.source = value("source");
+    const auto kind = std::find_if(sourceKinds().cbegin(), sourceKinds().cend(),
+                                   [&](const SourceKind &k) { return k.name == options.source; });
+    if (kind == sourceKinds().cend())
+        return fail(QStringLiteral("unknown source %1; the sources are %2")
+                        .arg(quoted(options.source), sourceNames().join(QStringLiteral(", "))));
+    for (const QString &name : parser.optionNames()) {
+        if (!targetOptions().contains(name) && !kind->options.contains(name))
+            return fail(
+                QStringLiteral("--%1 is not an option of --source %2").arg(name, kind->name));
+    }
+
+    if (isSet("host")) {
+        options.host = value("host");
         if (options.host.isEmpty())
             return fail(QStringLiteral("--host needs an address or a host name"));
     }
-    if (parser.isSet(port)) {
-        const std::optional<quint16> value = parsePort(parser.value(port));
-        if (!value)
+    if (isSet("port")) {
+        const std::optional<quint16> port = parsePort(value("port"));
+        if (!port)
             return fail(QStringLiteral("--port %1 is not a port from 1 to 65535")
-                            .arg(quoted(parser.value(port))));
-        options.port = *value;
+                            .arg(quoted(value("port"))));
+        options.port = *port;
     }
-    if (parser.isSet(sourcePort)) {
-        options.sourcePort = parsePort(parser.value(sourcePort));
+    if (isSet("source-port")) {
+        options.sourcePort = parsePort(value("source-port"));
         if (!options.sourcePort)
             return fail(QStringLiteral("--source-port %1 is not a port from 1 to 65535")
-                            .arg(quoted(parser.value(sourcePort))));
+                            .arg(quoted(value("source-port"))));
     }
-    if (parser.isSet(rate)) {
-        const std::optional<std::int64_t> value = parseDigits(parser.value(rate), 3);
-        if (!value || !isAcceptedFrameRate(std::int32_t(*value)))
-            return fail(QStringLiteral("--rate %1 is not one of 0, 24, 25, 30, 50, 60 or 100")
-                            .arg(quoted(parser.value(rate))));
-        options.frameRate = std::int32_t(*value);
+    options.broadcast = isSet("broadcast");
+
+    if (isSet("rate")) {
+        const std::optional<std::int64_t> rate = parseDigits(value("rate"), 3);
+        // The clock has no use for "not given".
+        const bool acceptsZero = options.source != QLatin1String("clock");
+        if (!rate || !isAcceptedFrameRate(std::int32_t(*rate)) || (*rate == 0 && !acceptsZero))
+            return fail(QStringLiteral("--rate %1 is not one of %2")
+                            .arg(quoted(value("rate")),
+                                 acceptsZero ? QStringLiteral("0, 24, 25, 30, 50, 60 or 100")
+                                             : QStringLiteral("24, 25, 30, 50, 60 or 100")));
+        options.frameRate = std::int32_t(*rate);
     }
 
-    const bool sendsOne = parser.isSet(once) || parser.isSet(clear);
-    if (parser.isSet(frames) && parser.isSet(duration))
+    const bool sendsOne = isSet("once") || isSet("clear");
+    if (isSet("frames") && isSet("duration"))
         return fail(QStringLiteral("--frames and --duration cannot be combined"));
-    if (sendsOne && (parser.isSet(frames) || parser.isSet(duration)))
-        return fail(
-            QStringLiteral("--%1 sends one datagram and takes no --frames or --duration")
-                .arg(parser.isSet(clear) ? QStringLiteral("clear") : QStringLiteral("once")));
-    if (parser.isSet(clear) && parser.isSet(start))
+    if (sendsOne && (isSet("frames") || isSet("duration")))
+        return fail(QStringLiteral("--%1 sends one datagram and takes no --frames or --duration")
+                        .arg(isSet("clear") ? QStringLiteral("clear") : QStringLiteral("once")));
+    if (isSet("clear") && isSet("start"))
         return fail(QStringLiteral("--clear sends no timecode and takes no --start"));
 
-    if (parser.isSet(start)) {
+    if (isSet("start")) {
         QString error;
         const std::optional<std::int32_t> count =
-            parseStartTimecode(parser.value(start), options.frameRate, &error);
+            parseStartTimecode(value("start"), options.frameRate, &error);
         if (!count)
             return fail(error);
         options.startCount = *count;
     }
-    if (parser.isSet(frames)) {
-        options.frameTotal = parseDigits(parser.value(frames));
+    if (isSet("frames")) {
+        options.frameTotal = parseDigits(value("frames"));
         if (!options.frameTotal || *options.frameTotal < 1)
             return fail(QStringLiteral("--frames %1 is not a whole number of at least 1")
-                            .arg(quoted(parser.value(frames))));
+                            .arg(quoted(value("frames"))));
     }
-    if (parser.isSet(duration)) {
-        options.frameTotal = framesForDuration(parser.value(duration), options.frameRate);
+    if (isSet("duration")) {
+        options.frameTotal = framesForDuration(value("duration"), options.frameRate);
         if (!options.frameTotal)
             return fail(QStringLiteral("--duration %1 is not a number of seconds above 0")
-                            .arg(quoted(parser.value(duration))));
+                            .arg(quoted(value("duration"))));
     }
     if (sendsOne)
         options.frameTotal = 1;
-    if (parser.isSet(clear))
+    if (isSet("clear"))
         options.startCount = NoTimecode;
 
-    options.broadcast = parser.isSet(broadcast);
+    options.utc = isSet("utc");
+
+    if (options.source == QLatin1String("ltc")) {
+        options.input = value("input");
+        if (options.input.isEmpty())
+            return fail(QStringLiteral("--source ltc needs --input FILE or --input jack[:PORT]"));
+        if (options.input.startsWith(QLatin1String("jack:")) &&
+            options.input.size() == int(qstrlen("jack:")))
+            return fail(QStringLiteral("--input jack: needs a port name after the colon"));
+    }
+    if (isSet("channel")) {
+        const std::optional<std::int64_t> channel = parseDigits(value("channel"), 4);
+        if (!channel || *channel < 1)
+            return fail(QStringLiteral("--channel %1 is not a channel number from 1")
+                            .arg(quoted(value("channel"))));
+        if (options.input.startsWith(QLatin1String("jack:")))
+            return fail(QStringLiteral("--channel does not go with --input jack:PORT, which names "
+                                       "the port itself"));
+        options.channel = int(*channel);
+    }
+
     command.action = SendCommand::Action::Send;
     return command;
-}
-
-QString sendHelpText()
-{
-    return QStringLiteral(
-        "Usage: quorvane-send [options]\n"
-        "Sends timecode datagrams over UDP, one per frame in real time, counting up from\n"
-        "the start position.\n"
-        "\n"
-        "  --host ADDRESS       IPv4 address or host name to send to (default 127.0.0.1)\n"
-        "  --port PORT          UDP port to send to (default 8201)\n"
-        "  --rate FPS           0, 24, 25, 30, 50, 60 or 100 (default 25; 0 = not given,\n"
-        "                       counted as 25)\n"
-        "  --start TIMECODE     HH:MM:SS,FF, HH:MM:SS:FF or a frame count (default 0)\n"
-        "  --frames N           send N datagrams, then stop\n"
-        "  --duration SECONDS   send for this many seconds (fractions allowed), then stop\n"
-        "  --once               send one datagram at the start position and stop\n"
-        "  --clear              send one datagram that says \"no timecode\" and stop\n"
-        "  --broadcast          allow a broadcast address as --host\n"
-        "  --source-port PORT   send from this local UDP port\n"
-        "  -h, --help           show this help\n"
-        "  --version            show the version\n"
-        "\n"
-        "Without --frames, --duration, --once or --clear it runs until Ctrl+C.\n"
-        "Exit status: 0 done or interrupted, 1 send error, 2 bad arguments.\n");
 }

@@ -10,18 +10,32 @@
 #include <cstdint>
 #include <optional>
 
-// Everything the sender needs to know, checked and ready to use.
+// Everything the sender needs to know, checked and ready to use. The
+// target fields serve every source; the others only the sources named.
 struct SendOptions
 {
+    QString source = QStringLiteral("generator");
+
+    // The target, for every source.
     QString host = QStringLiteral("127.0.0.1");
     quint16 port = 8201;
-    std::int32_t frameRate = 25;
-    // The first count sent; -1 when the one datagram says "no timecode".
-    std::int32_t startCount = 0;
-    // How many datagrams to send; none means until interrupted.
-    std::optional<std::int64_t> frameTotal;
     bool broadcast = false;
     std::optional<quint16> sourcePort;
+
+    // generator, clock
+    std::int32_t frameRate = 25;
+    // How many datagrams to send; none means until interrupted.
+    std::optional<std::int64_t> frameTotal;
+
+    // generator: the first count sent; -1 when the one datagram says "no timecode".
+    std::int32_t startCount = 0;
+
+    // clock
+    bool utc = false;
+
+    // ltc: a sound file, or "jack" or "jack:PORT"; the channel counts from 1.
+    QString input;
+    std::optional<int> channel;
 };
 
 struct SendCommand
@@ -44,6 +58,10 @@ SendCommand parseSendCommand(const QStringList &arguments);
 std::optional<std::int32_t> parseStartTimecode(const QString &text, std::int32_t frameRate,
                                                QString *error);
 
+// The sources that --source accepts, in the order --help lists them.
+QStringList sourceNames();
+
+// --help's text, made by QCommandLineParser from the options' descriptions.
 QString sendHelpText();
 
 #endif // SENDOPTIONS_H

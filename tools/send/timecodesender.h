@@ -4,6 +4,8 @@
 #ifndef TIMECODESENDER_H
 #define TIMECODESENDER_H
 
+#include "timecodesource.h"
+
 #include <QHostAddress>
 #include <QString>
 #include <QUdpSocket>
@@ -16,14 +18,15 @@
 class TimecodeSender
 {
 public:
-    TimecodeSender(const QHostAddress &target, quint16 port, std::int32_t frameRate);
+    TimecodeSender(const QHostAddress &target, quint16 port);
 
     // Binds the socket, to sourcePort if given, and sets SO_BROADCAST to
     // allowBroadcast. False, with errorString(), if either fails.
     bool open(std::optional<quint16> sourcePort, bool allowBroadcast);
 
-    // Sends the datagram for the count (-1: no timecode) at the rate.
-    bool send(std::int32_t frameCount);
+    // Sends the frame's datagram. False, with the system's reason in
+    // errorString(), if the system refused it.
+    bool send(const SourceFrame &frame);
 
     QString errorString() const { return m_error; }
 
@@ -36,7 +39,6 @@ private:
     QUdpSocket m_socket;
     QHostAddress m_target;
     quint16 m_port;
-    std::int32_t m_frameRate;
     QString m_error;
 };
 
