@@ -116,7 +116,7 @@ std::string narrow(const wchar_t *text)
 
 } // namespace
 
-TEST_CASE("the version record names Quorvane 12.4.0")
+TEST_CASE("the version record names Quorvane and the project's version")
 {
     wchar_t path[MAX_PATH];
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -134,10 +134,12 @@ TEST_CASE("the version record names Quorvane 12.4.0")
     REQUIRE(valueSize >= sizeof(VS_FIXEDFILEINFO));
     const auto *fixed = static_cast<const VS_FIXEDFILEINFO *>(value);
     CHECK(fixed->dwSignature == DWORD(0xFEEF04BD));
-    CHECK(fixed->dwFileVersionMS == DWORD(MAKELONG(4, 12)));
-    CHECK(fixed->dwFileVersionLS == DWORD(0));
-    CHECK(fixed->dwProductVersionMS == DWORD(MAKELONG(4, 12)));
-    CHECK(fixed->dwProductVersionLS == DWORD(0));
+    const DWORD versionMS = MAKELONG(QUORVANE_VERSION_MINOR, QUORVANE_VERSION_MAJOR);
+    const DWORD versionLS = MAKELONG(0, QUORVANE_VERSION_PATCH);
+    CHECK(fixed->dwFileVersionMS == versionMS);
+    CHECK(fixed->dwFileVersionLS == versionLS);
+    CHECK(fixed->dwProductVersionMS == versionMS);
+    CHECK(fixed->dwProductVersionLS == versionLS);
     CHECK(fixed->dwFileFlagsMask == DWORD(0x3F));
     CHECK(fixed->dwFileFlags == DWORD(0));
     CHECK(fixed->dwFileOS == DWORD(VOS__WINDOWS32));
@@ -155,9 +157,9 @@ TEST_CASE("the version record names Quorvane 12.4.0")
         const char *name;
         const wchar_t *value;
     } strings[] = {
-        {"FileDescription", L"Quorvane"}, {"FileVersion", L"12.4.0"},
+        {"FileDescription", L"Quorvane"}, {"FileVersion", QUORVANE_VERSION},
         {"InternalName", L"Quorvane"},    {"OriginalFilename", L"Quorvane.exe"},
-        {"ProductName", L"Quorvane"},     {"ProductVersion", L"12.4.0"},
+        {"ProductName", L"Quorvane"},     {"ProductVersion", QUORVANE_VERSION},
     };
     for (const auto &string : strings) {
         std::wstring key = L"\\StringFileInfo\\040904b0\\";
