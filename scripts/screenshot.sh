@@ -31,15 +31,8 @@ dashes=$X11_ARTIFACTS/dashes.png
 wait_until 30 shows_colour "$window" 0 255 0 1000 || x11_fail "no dashes at 640x240"
 screenshot "$window" "$dashes"
 
-# One sender (a fixed source port), one frame, again and again: the picture
-# stands still on 1:00:02,11, in green.
-(
-    while "$QUORVANE_SEND" --source-port 48202 --rate 25 --start 01:00:02,11 --frames 1 \
-        >/dev/null; do
-        sleep 0.3
-    done
-) &
-X11_BACKGROUND+=($!)
+# The picture stands still on 1:00:02,11, in green.
+keep_sending_frame 48202 25 01:00:02,11
 activate "$window"
 wait_until 30 shows_other_picture "$window" "$dashes" || x11_fail "no timecode arrived"
 wait_until 30 shows_green "$window" || x11_fail "the timecode did not settle in green"

@@ -63,8 +63,8 @@ fi
 [[ $# -ge 1 ]] || { echo "usage: $0 PREFIX [PROGRAM.exe]" >&2; exit 2; }
 prefix=$1
 program=${2:-}
-[[ -n $program ]] || skip "mingw-w64 was not found when the build was configured" \
-    "(install g++-mingw-w64-x86-64 and binutils-mingw-w64-x86-64, then reconfigure)"
+[[ -n $program ]] || skip "mingw-w64 or doctest was not found when the build was configured" \
+    "(install g++-mingw-w64-x86-64, binutils-mingw-w64-x86-64 and doctest-dev, then reconfigure)"
 [[ -f $program ]] || { echo "$program does not exist: build the project first" >&2; exit 1; }
 wine=$(find_wine)
 [[ -n $wine ]] || skip "wine is not installed (Debian package wine64)"

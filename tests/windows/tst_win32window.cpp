@@ -2,17 +2,24 @@
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 
 // The Windows back end against real USER32 windows: the system menu's About
+<<<<<<< HEAD
 // entry, the consumption of its command, the topmost layer, and keeping the
 // display awake with the screen saver's commands swallowed. Then the
 // resources linked into this very program. Prints each failed check and
 // exits non-zero if there was one.
+=======
+// entry, the consumption of its command, and the topmost layer. The
+// resources linked into this very program are checked in resourcechecks.cpp.
+>>>>>>> house
 
-#include "check.h"
-#include "resourcechecks.h"
 #include "systemcommand.h"
 #include "win32/win32window.h"
 
+#define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
+#include <doctest.h>
+
 #include <initializer_list>
+#include <string>
 
 namespace {
 
@@ -60,6 +67,8 @@ bool registerWindowClass()
 
 HWND createWindow(DWORD style, const wchar_t *title, int x = 100, int y = 100)
 {
+    static const bool registered = registerWindowClass();
+    REQUIRE(registered);
     return CreateWindowExW(0, WindowClass, title, style, x, y, 400, 200, nullptr, nullptr,
                            GetModuleHandleW(nullptr), nullptr);
 }
@@ -96,7 +105,9 @@ bool settleForeground(HWND window)
     return false;
 }
 
-void checkMessageRecognition()
+} // namespace
+
+TEST_CASE("the About command is recognised, and nothing else")
 {
     MSG message{};
     message.message = WM_SYSCOMMAND;
@@ -108,26 +119,25 @@ void checkMessageRecognition()
     CHECK(!isAboutSysCommandMessage(nullptr, &result));
     message.message = WM_COMMAND;
     CHECK(!isAboutSysCommandMessage(&message, &result));
-    CHECK_EQUAL(result, Untouched);
+    CHECK(result == Untouched);
 }
 
-void checkSystemMenu()
+TEST_CASE("the system menu ends with a separator and About Quorvane...")
 {
     HWND window = createWindow(WS_OVERLAPPEDWINDOW, L"system menu");
-    if (!CHECK(window))
-        return;
+    REQUIRE(window);
     const int standardItems = GetMenuItemCount(GetSystemMenu(window, FALSE));
     appendAboutMenuEntry(window);
 
     HMENU menu = GetSystemMenu(window, FALSE);
     const int items = GetMenuItemCount(menu);
-    CHECK_EQUAL(items, standardItems + 2);
+    CHECK(items == standardItems + 2);
     if (items >= 2) {
         MENUITEMINFOW separator{};
         separator.cbSize = sizeof separator;
         separator.fMask = MIIM_FTYPE;
         CHECK(GetMenuItemInfoW(menu, items - 2, TRUE, &separator));
-        CHECK(separator.fType & MFT_SEPARATOR);
+        CHECK((separator.fType & MFT_SEPARATOR) != 0);
 
         wchar_t text[64] = {};
         MENUITEMINFOW about{};
@@ -136,54 +146,55 @@ void checkSystemMenu()
         about.dwTypeData = text;
         about.cch = sizeof text / sizeof *text;
         CHECK(GetMenuItemInfoW(menu, items - 1, TRUE, &about));
-        CHECK_EQUAL(about.fType, UINT(MFT_STRING));
-        CHECK_EQUAL(about.wID, UINT(16));
-        CHECK_EQUAL(about.fState, UINT(MFS_ENABLED | MFS_UNCHECKED));
-        CHECK_EQUAL(std::wstring(text), std::wstring(L"About Quorvane..."));
+        CHECK(about.fType == UINT(MFT_STRING));
+        CHECK(about.wID == UINT(16));
+        CHECK(about.fState == UINT(MFS_ENABLED | MFS_UNCHECKED));
+        CHECK(std::wstring(text) == L"About Quorvane...");
     }
     for (UINT command : {SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE, SC_CLOSE})
         CHECK(GetMenuState(menu, command, MF_BYCOMMAND) != UINT(-1));
     DestroyWindow(window);
 }
 
-// Reaching the end of this function is most of the check.
-void checkSetUpWithoutSystemMenu()
+// Reaching the end of this test is most of the check.
+TEST_CASE("the About entry is skipped for windows without a system menu")
 {
     appendAboutMenuEntry(nullptr);
 
     HWND popup = createWindow(WS_POPUP, L"no system menu");
-    if (CHECK(popup)) {
-        appendAboutMenuEntry(popup);
-        CHECK(!GetSystemMenu(popup, FALSE));
-        DestroyWindow(popup);
-    }
+    REQUIRE(popup);
+    appendAboutMenuEntry(popup);
+    CHECK(!GetSystemMenu(popup, FALSE));
+    DestroyWindow(popup);
     appendAboutMenuEntry(popup); // a handle that is no longer valid
     CHECK(!IsWindow(popup));
 }
 
-void checkSystemCommands()
+TEST_CASE("About's commands are consumed, every other command passed on")
 {
     HWND window = createWindow(WS_OVERLAPPEDWINDOW, L"system commands");
-    if (!CHECK(window))
-        return;
+    REQUIRE(window);
+    aboutBoxesOpened = 0;
     appendAboutMenuEntry(window);
 
     // The low four bits belong to the system, so 16 to 31 all mean About.
     for (WPARAM command = 16; command <= 31; ++command) {
         const int opened = aboutBoxesOpened;
         const int passedOn = sysCommandsPassedOn;
-        CHECK_EQUAL(SendMessageW(window, WM_SYSCOMMAND, command, 0), LRESULT(0));
-        CHECK_EQUAL(aboutBoxesOpened, opened + 1);
-        CHECK_EQUAL(sysCommandsPassedOn, passedOn);
+        CAPTURE(command);
+        CHECK(SendMessageW(window, WM_SYSCOMMAND, command, 0) == LRESULT(0));
+        CHECK(aboutBoxesOpened == opened + 1);
+        CHECK(sysCommandsPassedOn == passedOn);
     }
 
     std::initializer_list<WPARAM> others = {0, 1, 7, 15, 32, 33, 0x100};
     for (WPARAM command : others) {
         const int passedOn = sysCommandsPassedOn;
+        CAPTURE(command);
         SendMessageW(window, WM_SYSCOMMAND, command, 0);
-        CHECK_EQUAL(sysCommandsPassedOn, passedOn + 1);
+        CHECK(sysCommandsPassedOn == passedOn + 1);
     }
-    CHECK_EQUAL(aboutBoxesOpened, 16);
+    CHECK(aboutBoxesOpened == 16);
 
     // Standard commands keep working as if the hook were not there.
     SendMessageW(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
@@ -192,15 +203,15 @@ void checkSystemCommands()
     CHECK(!IsZoomed(window));
     SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     CHECK(!IsWindow(window));
-    CHECK_EQUAL(aboutBoxesOpened, 16);
+    CHECK(aboutBoxesOpened == 16);
 }
 
-void checkTopmost()
+TEST_CASE("always on top changes the layer without moving or activating the window")
 {
     HWND active = createWindow(WS_OVERLAPPEDWINDOW, L"active", 50, 50);
     HWND window = createWindow(WS_OVERLAPPEDWINDOW, L"topmost", 500, 300);
-    if (!CHECK(active) || !CHECK(window))
-        return;
+    REQUIRE(active);
+    REQUIRE(window);
     // Some window managers focus every new window, whatever it asks for; so
     // the other window is activated after both are on the screen.
     ShowWindow(window, SW_SHOWNOACTIVATE);
@@ -211,10 +222,11 @@ void checkTopmost()
     RECT before{};
     GetWindowRect(window, &before);
     for (bool topmost : {true, false, true, false}) {
+        CAPTURE(topmost);
         setWindowTopmost(window, topmost);
         pumpMessages(50);
         const bool isTopmost = GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST;
-        CHECK_EQUAL(isTopmost, topmost);
+        CHECK(isTopmost == topmost);
         RECT after{};
         GetWindowRect(window, &after);
         CHECK(EqualRect(&before, &after));
@@ -230,6 +242,7 @@ void checkTopmost()
     DestroyWindow(window);
     DestroyWindow(active);
 }
+<<<<<<< HEAD
 
 void checkKeepDisplayOn()
 {
@@ -293,3 +306,5 @@ int main()
     std::printf("%d passed, %d failed\n", counts.passed, counts.failed);
     return counts.failed == 0 ? 0 : 1;
 }
+=======
+>>>>>>> house

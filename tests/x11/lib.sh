@@ -359,6 +359,21 @@ stop_sending() {
     wait "$1" 2>/dev/null || true
 }
 
+# keep_sending_frame SOURCE-PORT RATE TIMECODE: quorvane-send ($QUORVANE_SEND)
+# sends the one frame again every 0.3 s, in the background, always from
+# SOURCE-PORT: one sender, so the frame stays on display, in green once any
+# highlight has run out. The pid lands in X11_BACKGROUND and in SENDER_PID.
+keep_sending_frame() {
+    : "${QUORVANE_SEND:?QUORVANE_SEND must name quorvane-send}"
+    (
+        while "$QUORVANE_SEND" --source-port "$1" --rate "$2" --start "$3" --frames 1 >/dev/null; do
+            sleep 0.3
+        done
+    ) &
+    SENDER_PID=$!
+    X11_BACKGROUND+=("$SENDER_PID")
+}
+
 # --- sockets and memory, from /proc -----------------------------------------
 
 rss_kib() {

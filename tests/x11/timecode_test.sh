@@ -126,15 +126,7 @@ if [[ -n ${QUORVANE_SEND:-} ]]; then
     x11_step "quorvane-send's timecode shows exactly"
     # 0:59:59,29 at 30 fps is frame 107999.
     last_second=$(reference last-second 107999 30)
-    # One datagram at a time from a fixed source port: one sender, so the
-    # frame stays on display, in green once any highlight has run out.
-    (
-        while "$QUORVANE_SEND" --source-port 48201 --rate 30 --start 00:59:59,29 --frames 1 \
-            >/dev/null; do
-            sleep 0.3
-        done
-    ) &
-    X11_BACKGROUND+=($!)
+    keep_sending_frame 48201 30 00:59:59,29
     wait_until 30 shows_picture "$QUORVANE_WINDOW" "$last_second" \
         || x11_fail "the window does not show quorvane-send's 0:59:59,29"
 fi
