@@ -6,15 +6,9 @@
 # The packages each kind of work needs.
 QUORVANE_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libxss-dev fonts-liberation)
 QUORVANE_TEST_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick desktop-file-utils appstream
-<<<<<<< HEAD
-    xauth valgrind strace clang libclang-rt-14-dev libbenchmark-dev wmctrl
-    x11-xserver-utils dbus python3-dbus python3-gi weston qt6-wayland)
-QUORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64)
-=======
     xauth valgrind strace clang libclang-rt-14-dev libbenchmark-dev wmctrl iproute2
-    icoutils pngcheck)
+    icoutils pngcheck x11-xserver-utils dbus python3-dbus python3-gi weston qt6-wayland)
 QUORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64 doctest-dev)
->>>>>>> house
 
 quorvane_missing_packages() {
     local package

@@ -2,15 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 
 // The Windows back end against real USER32 windows: the system menu's About
-<<<<<<< HEAD
 // entry, the consumption of its command, the topmost layer, and keeping the
-// display awake with the screen saver's commands swallowed. Then the
-// resources linked into this very program. Prints each failed check and
-// exits non-zero if there was one.
-=======
-// entry, the consumption of its command, and the topmost layer. The
+// display awake with the screen saver's commands swallowed. The
 // resources linked into this very program are checked in resourcechecks.cpp.
->>>>>>> house
 
 #include "systemcommand.h"
 #include "win32/win32window.h"
@@ -242,23 +236,21 @@ TEST_CASE("always on top changes the layer without moving or activating the wind
     DestroyWindow(window);
     DestroyWindow(active);
 }
-<<<<<<< HEAD
 
-void checkKeepDisplayOn()
+TEST_CASE("the display is kept on and let go")
 {
     // Each call reports the state that was in force before it.
     keepDisplayOn(true);
-    CHECK_EQUAL(SetThreadExecutionState(ES_CONTINUOUS | ES_DISPLAY_REQUIRED),
-                EXECUTION_STATE(ES_CONTINUOUS | ES_DISPLAY_REQUIRED));
+    CHECK(SetThreadExecutionState(ES_CONTINUOUS | ES_DISPLAY_REQUIRED) ==
+          EXECUTION_STATE(ES_CONTINUOUS | ES_DISPLAY_REQUIRED));
     keepDisplayOn(false);
-    CHECK_EQUAL(SetThreadExecutionState(ES_CONTINUOUS), EXECUTION_STATE(ES_CONTINUOUS));
+    CHECK(SetThreadExecutionState(ES_CONTINUOUS) == EXECUTION_STATE(ES_CONTINUOUS));
 }
 
-void checkBlankingCommands()
+TEST_CASE("the screen saver's commands are swallowed only while the display is held")
 {
     HWND window = createWindow(WS_OVERLAPPEDWINDOW, L"blanking");
-    if (!CHECK(window))
-        return;
+    REQUIRE(window);
     struct Command
     {
         WPARAM command;
@@ -274,37 +266,17 @@ void checkBlankingCommands()
     for (bool held : {true, false}) {
         displayHeld = held;
         for (const Command &each : commands) {
+            CAPTURE(held);
+            CAPTURE(each.command);
+            CAPTURE(each.argument);
             const int passedOn = sysCommandsPassedOn;
             const LRESULT result = SendMessageW(window, WM_SYSCOMMAND, each.command, each.argument);
             const bool swallowed = held && each.blanks;
-            CHECK_EQUAL(sysCommandsPassedOn, swallowed ? passedOn : passedOn + 1);
+            CHECK(sysCommandsPassedOn == (swallowed ? passedOn : passedOn + 1));
             if (swallowed)
-                CHECK_EQUAL(result, LRESULT(0));
+                CHECK(result == 0);
         }
     }
     displayHeld = false;
     DestroyWindow(window);
 }
-
-} // namespace
-
-int main()
-{
-    if (!CHECK(registerWindowClass()))
-        return 1;
-    checkMessageRecognition();
-    checkSystemMenu();
-    checkSetUpWithoutSystemMenu();
-    checkSystemCommands();
-    checkTopmost();
-    checkKeepDisplayOn();
-    checkBlankingCommands();
-    checkVersionRecord();
-    checkIconGroup();
-
-    const CheckCounts &counts = checkCounts();
-    std::printf("%d passed, %d failed\n", counts.passed, counts.failed);
-    return counts.failed == 0 ? 0 : 1;
-}
-=======
->>>>>>> house
