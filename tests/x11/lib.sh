@@ -100,14 +100,7 @@ find_window() {
 }
 
 # wait_window TITLE [PID]: waits for find_window and prints the id.
-wait_window() {
-    local id deadline=$(($(now_ms) + 30000))
-    until id=$(find_window "$@"); do
-        (($(now_ms) < deadline)) || return 1
-        sleep 0.1
-    done
-    echo "$id"
-}
+wait_window() { wait_until 30 find_window "$@"; }
 
 # quorvane_window PID: prints "WINDOW PROGRAM", the program's main window and
 # the pid that owns it: PID itself or, behind a tracer, one of its children.
