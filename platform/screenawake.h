@@ -26,6 +26,7 @@ public:
 private:
     struct Private;
 
+    // The desktop's service: asking for the hold and letting it go.
     void acquire();
     void askPortal();
     void release(bool exiting);

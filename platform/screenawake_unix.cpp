@@ -16,6 +16,8 @@
 #include <QGuiApplication>
 #include <QVariantMap>
 
+#include <optional>
+
 namespace {
 
 const QString ScreenSaverService = QStringLiteral("org.freedesktop.ScreenSaver");
@@ -44,7 +46,9 @@ struct ScreenAwake::Private
 {
     enum class Asking { Nobody, ScreenSaver, Portal };
 
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    // Connected on the first hold, so that a display that never holds
+    // never starts D-Bus.
+    std::optional<QDBusConnection> bus;
     Asking asking = Asking::Nobody; // an Inhibit call is under way
     bool haveCookie = false;
     uint cookie = 0;               // from org.freedesktop.ScreenSaver
@@ -57,6 +61,7 @@ ScreenAwake::~ScreenAwake()
 {
     if (held) {
         held = false;
+        suspendX11ScreenSaver(false);
         release(true);
     }
 }
@@ -66,6 +71,7 @@ void ScreenAwake::hold(bool wanted)
     if (wanted == held)
         return;
     held = wanted;
+    suspendX11ScreenSaver(held);
     if (held)
         acquire();
     else
@@ -74,8 +80,9 @@ void ScreenAwake::hold(bool wanted)
 
 void ScreenAwake::acquire()
 {
-    suspendX11ScreenSaver(true);
-    if (!d->bus.isConnected() || d->asking != Private::Asking::Nobody || d->haveCookie ||
+    if (!d->bus)
+        d->bus = QDBusConnection::sessionBus();
+    if (!d->bus->isConnected() || d->asking != Private::Asking::Nobody || d->haveCookie ||
         !d->portalRequest.path().isEmpty())
         return;
 
@@ -86,7 +93,7 @@ void ScreenAwake::acquire()
     QDBusMessage call = QDBusMessage::createMethodCall(
         ScreenSaverService, ScreenSaverPath, ScreenSaverService, QStringLiteral("Inhibit"));
     call << applicationId() << reason();
-    auto *watcher = new QDBusPendingCallWatcher(d->bus.asyncCall(call), this);
+    auto *watcher = new QDBusPendingCallWatcher(d->bus->asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *w) {
         w->deleteLater();
         const QDBusPendingReply<uint> reply = *w;
@@ -108,7 +115,7 @@ void ScreenAwake::askPortal()
     QDBusMessage call = QDBusMessage::createMethodCall(PortalService, PortalPath, PortalInhibit,
                                                        QStringLiteral("Inhibit"));
     call << QString() << PortalInhibitIdle << QVariantMap{{QStringLiteral("reason"), reason()}};
-    auto *watcher = new QDBusPendingCallWatcher(d->bus.asyncCall(call), this);
+    auto *watcher = new QDBusPendingCallWatcher(d->bus->asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *w) {
         w->deleteLater();
         const QDBusPendingReply<QDBusObjectPath> reply = *w;
@@ -123,7 +130,6 @@ void ScreenAwake::askPortal()
 
 void ScreenAwake::release(bool exiting)
 {
-    suspendX11ScreenSaver(false);
     QDBusMessage call;
     if (d->haveCookie) {
         call = QDBusMessage::createMethodCall(ScreenSaverService, ScreenSaverPath,
@@ -139,7 +145,7 @@ void ScreenAwake::release(bool exiting)
     }
     // At exit the call must reach the bus before the connection closes.
     if (exiting)
-        d->bus.call(call, QDBus::Block, ExitCallTimeoutMs);
+        d->bus->call(call, QDBus::Block, ExitCallTimeoutMs);
     else
-        d->bus.asyncCall(call);
+        d->bus->asyncCall(call);
 }

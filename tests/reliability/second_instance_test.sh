@@ -27,6 +27,8 @@ wait_until 20 is_active "$first_window" || x11_fail "the first window did not co
     || x11_fail "more than one Quorvane window"
 
 x11_step "the first display keeps its timecode, longer than a loss of signal takes"
+# Back from minimized, the window is black until its first paint.
+wait_until 30 shows "$first_window" timecode || x11_fail "the first display shows no timecode"
 for _ in $(seq 30); do
     shows "$first_window" timecode || x11_fail "the first display lost its timecode"
     sleep 0.1

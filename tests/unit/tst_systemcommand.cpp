@@ -12,8 +12,6 @@ class SystemCommandTest : public QObject
 private slots:
     void aboutCommand_data();
     void aboutCommand();
-    void blankingCommand_data();
-    void blankingCommand();
 };
 
 void SystemCommandTest::aboutCommand_data()
@@ -39,31 +37,6 @@ void SystemCommandTest::aboutCommand()
     QFETCH(uint, message);
     QFETCH(quint64, wParam);
     QTEST(isAboutSysCommand(message, std::uintptr_t(wParam)), "about");
-}
-
-void SystemCommandTest::blankingCommand_data()
-{
-    QTest::addColumn<uint>("message");
-    QTest::addColumn<quint64>("wParam");
-    QTest::addColumn<qint64>("lParam");
-    QTest::addColumn<bool>("blanking");
-
-    QTest::newRow("screen saver") << WmSysCommand << quint64(0xF140) << qint64(0) << true;
-    QTest::newRow("screen saver, low bits") << WmSysCommand << quint64(0xF14F) << qint64(0) << true;
-    QTest::newRow("monitor low power") << WmSysCommand << quint64(0xF170) << qint64(1) << true;
-    QTest::newRow("monitor off") << WmSysCommand << quint64(0xF170) << qint64(2) << true;
-    QTest::newRow("monitor on") << WmSysCommand << quint64(0xF170) << qint64(-1) << false;
-    QTest::newRow("about") << WmSysCommand << quint64(16) << qint64(0) << false;
-    QTest::newRow("close") << WmSysCommand << quint64(0xF060) << qint64(0) << false;
-    QTest::newRow("not a system command") << 0x0111u << quint64(0xF140) << qint64(0) << false;
-}
-
-void SystemCommandTest::blankingCommand()
-{
-    QFETCH(uint, message);
-    QFETCH(quint64, wParam);
-    QFETCH(qint64, lParam);
-    QTEST(isBlankingSysCommand(message, std::uintptr_t(wParam), std::intptr_t(lParam)), "blanking");
 }
 
 QTEST_APPLESS_MAIN(SystemCommandTest)

@@ -14,8 +14,6 @@ class WindowDecisionsTest : public QObject
 private slots:
     void keepAwake_data();
     void keepAwake();
-    void stayOnTop_data();
-    void stayOnTop();
     void platform_data();
     void platform();
     void placement_data();
@@ -43,23 +41,6 @@ void WindowDecisionsTest::keepAwake()
     QFETCH(bool, timecode);
     QFETCH(bool, fullScreen);
     QTEST(shouldKeepAwake(shown, timecode, fullScreen), "awake");
-}
-
-void WindowDecisionsTest::stayOnTop_data()
-{
-    QTest::addColumn<QString>("platform");
-    QTest::addColumn<bool>("works");
-
-    QTest::newRow("X") << "xcb" << true;
-    QTest::newRow("Windows") << "windows" << true;
-    QTest::newRow("Wayland") << "wayland" << false;
-    QTest::newRow("Wayland with EGL") << "wayland-egl" << false;
-}
-
-void WindowDecisionsTest::stayOnTop()
-{
-    QFETCH(QString, platform);
-    QTEST(canStayOnTop(platform), "works");
 }
 
 void WindowDecisionsTest::platform_data()

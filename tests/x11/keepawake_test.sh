@@ -5,12 +5,11 @@
 # The screen stays awake while a timecode shows or the window is full
 # screen, and only then. First with no desktop service: the X server's own
 # screen saver, set to start after 3 idle seconds, stays off while timecode
-# streams and starts again after loss of signal. Then again on a private
-# session bus with a stand-in org.freedesktop.ScreenSaver, which records
-# every Inhibit and UnInhibit.
-if [[ ${1:-} == --with-service ]]; then
-    X11_ARTIFACTS=$X11_ARTIFACTS/with-service
-fi
+# streams and starts again after loss of signal. Then on a private session
+# bus with a stand-in org.freedesktop.ScreenSaver, which records every
+# Inhibit and UnInhibit; and last with only the desktop portal's Inhibit.
+# Each part keeps its own artifacts.
+[[ -n ${1:-} ]] && X11_ARTIFACTS=$X11_ARTIFACTS/${1#--}
 source "$(dirname "$0")/lib.sh"
 : "${XSAVERSTATE:?XSAVERSTATE must name xsaverstate}"
 
@@ -28,7 +27,7 @@ dbus_python() {
     done
 }
 
-if [[ ${1:-} != --with-service ]]; then
+if [[ -z ${1:-} ]]; then
     unset DBUS_SESSION_BUS_ADDRESS
     xset s 3 3
     start_quorvane
@@ -49,22 +48,21 @@ if [[ ${1:-} != --with-service ]]; then
     x11_step "after loss of signal it starts again"
     stop_sending "$SENDER_PID"
     wait_until 15 saver_is on || x11_fail "the X screen saver stayed off after loss of signal"
-    activate "$QUORVANE_WINDOW"
-    press ctrl+q
-    wait_quorvane_exit
+    quit_quorvane ctrl+q
     xset s off
 
     if ! command -v dbus-run-session >/dev/null || [[ -z $(dbus_python) ]]; then
         echo "SKIPPED: the part with a desktop service needs dbus and python3-dbus"
         exit 77
     fi
-    exec dbus-run-session -- "$0" --with-service
+    dbus-run-session -- "$0" --with-service || exit
+    exec dbus-run-session -- "$0" --with-portal
 fi
 
-calls=$X11_ARTIFACTS/screensaver-calls.log
-"$(dbus_python)" "$(dirname "$0")/fake_screensaver.py" "$calls" &
+calls=$X11_ARTIFACTS/calls.log
+"$(dbus_python)" "$(dirname "$0")/fake_screensaver.py" "$calls" ${1#--with-} &
 X11_BACKGROUND+=($!)
-wait_until 20 test -e "$calls" || x11_fail "the stand-in screen saver service did not start"
+wait_until 20 test -e "$calls" || x11_fail "the stand-in service did not start"
 
 # expect_calls LINE...: waits until the service has recorded exactly these.
 recorded() { [[ $(tr '\n' '|' <"$calls") == "$1" ]]; }
@@ -74,6 +72,22 @@ expect_calls() {
     wait_until 10 recorded "$wanted" \
         || x11_fail "the service recorded '$(tr '\n' '|' <"$calls")', not '$wanted'"
 }
+
+if [[ $1 == --with-portal ]]; then
+    x11_step "only the portal: a timecode inhibits going idle, loss of signal and exit let go"
+    start_quorvane
+    open_sender sender
+    keep_sending "$sender" 90000 25 0.1 1
+    expect_calls "Inhibit 1 8"
+    stop_sending "$SENDER_PID"
+    expect_calls "Inhibit 1 8" "Close 1"
+    keep_sending "$sender" 90000 25 0.1 1
+    expect_calls "Inhibit 1 8" "Close 1" "Inhibit 2 8"
+    quit_quorvane ctrl+q
+    expect_calls "Inhibit 1 8" "Close 1" "Inhibit 2 8" "Close 2"
+    echo PASS
+    exit 0
+fi
 
 x11_step "dashes in a window ask for nothing"
 start_quorvane
@@ -100,9 +114,7 @@ x11_step "exit lets go"
 keep_sending "$sender" 90000 25 0.1 1
 expect_calls "Inhibit 1 org.quorvane.Quorvane" "UnInhibit 1" "Inhibit 2 org.quorvane.Quorvane" \
     "UnInhibit 2" "Inhibit 3 org.quorvane.Quorvane"
-press ctrl+q
-wait_quorvane_exit
-((QUORVANE_STATUS == 0)) || x11_fail "quorvane ended with status $QUORVANE_STATUS"
+quit_quorvane ctrl+q
 expect_calls "Inhibit 1 org.quorvane.Quorvane" "UnInhibit 1" "Inhibit 2 org.quorvane.Quorvane" \
     "UnInhibit 2" "Inhibit 3 org.quorvane.Quorvane" "UnInhibit 3"
 echo PASS
