@@ -89,6 +89,6 @@ echo "Machine: $(nproc) processors, $(lscpu | sed -n 's/^Model name: *//p' | hea
     "Qt $(pkg-config --modversion Qt6Core 2>/dev/null || echo unknown)"
 "$dir/bench/quorvane-bench" "$@"
 "$dir/bench/quorvane-bench-ltc" --seconds=20
-tests/send/netns.sh "$PWD/$dir/bench/quorvane-bench-artnet-mtc" \
+tests/privatenet.sh "$PWD/$dir/bench/quorvane-bench-artnet-mtc" \
     --sender "$PWD/$dir/tools/send/quorvane-send" || [[ $? -eq 77 ]]
 tests/x11/xsession.sh --size 3840x2160 "$0" --inside-x "$dir" "$seconds"

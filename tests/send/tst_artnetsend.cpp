@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 
-#include "timecodedatagram.h"
+#include "describeddatagram.h"
 
 #include <QNetworkDatagram>
 #include <QProcess>
@@ -11,7 +11,7 @@
 #include <cstring>
 
 // Crafted Art-Net packets, broadcast on the loopback network, through the
-// real program. It runs in a network namespace of its own (netns.sh), since
+// real program. It runs in a network namespace of its own where it can, since
 // it takes the fixed port 6454, beside a second listener that stands for
 // the lighting software on the same computer.
 class TestArtNetSend : public QObject
@@ -50,19 +50,6 @@ QByteArray artTimeCode(int frames, int seconds, int minutes, int hours, int type
     for (int field : {frames, seconds, minutes, hours, type})
         packet += char(field);
     return packet;
-}
-
-// Rate, count and flag word as text, or "refused".
-QByteArray described(const QByteArray &datagram)
-{
-    TimecodeBuffer buffer{};
-    std::memcpy(buffer.data(), datagram.constData(),
-                std::min<size_t>(buffer.size(), size_t(datagram.size())));
-    const std::optional<Timecode> timecode = decodeTimecodeDatagram(buffer, datagram.size());
-    if (!timecode)
-        return "refused";
-    return QByteArray::number(timecode->frameRate) + ' ' +
-           QByteArray::number(timecode->frameCount) + " flag " + QByteArray::number(buffer[11]);
 }
 
 // A packet that always passes, to mark the end of each row's datagrams.

@@ -3,7 +3,7 @@
 
 #include "mtcmessages.h"
 #include "mtcwriter.h"
-#include "timecodedatagram.h"
+#include "describeddatagram.h"
 
 #include <QNetworkDatagram>
 #include <QProcess>
@@ -35,21 +35,6 @@ private:
     QUdpSocket m_display;
 };
 
-namespace {
-
-QByteArray described(const QByteArray &datagram)
-{
-    TimecodeBuffer buffer{};
-    std::memcpy(buffer.data(), datagram.constData(),
-                std::min<size_t>(buffer.size(), size_t(datagram.size())));
-    const std::optional<Timecode> timecode = decodeTimecodeDatagram(buffer, datagram.size());
-    if (!timecode)
-        return "refused";
-    return QByteArray::number(timecode->frameRate) + ' ' +
-           QByteArray::number(timecode->frameCount) + " flag " + QByteArray::number(buffer[11]);
-}
-
-} // namespace
 
 void TestMtcJack::initTestCase()
 {

@@ -74,9 +74,8 @@ bool ArtNetSource::readOne(SourceFrame *frame)
                                    .toStdString();
     if (!m_follower.follows(sender, Clock::now()))
         return false;
-    const std::optional<std::int32_t> count = framesSinceMidnight(
-        TimecodeFields{label->hours, label->minutes, label->seconds, label->frames},
-        label->nominalRate);
+    const std::optional<std::int32_t> count =
+        framesSinceMidnight(static_cast<const TimecodeFields &>(*label), label->nominalRate);
     if (!count)
         return false;
     *frame = SourceFrame{label->nominalRate, *count, flagWordFor(label->dropFrame)};

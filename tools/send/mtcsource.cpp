@@ -163,8 +163,7 @@ TimecodeSource::Status MtcSource::next(Clock::time_point until, SourceFrame *fra
             if (!label)
                 continue;
             const std::optional<std::int32_t> count = framesSinceMidnight(
-                TimecodeFields{label->hours, label->minutes, label->seconds, label->frames},
-                label->nominalRate);
+                static_cast<const TimecodeFields &>(*label), label->nominalRate);
             if (!count)
                 continue;
             *frame = SourceFrame{label->nominalRate, *count, flagWordFor(label->dropFrame)};

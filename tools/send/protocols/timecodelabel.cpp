@@ -14,9 +14,7 @@ constexpr int DropMinute = 1798;
 
 std::int32_t labelCount(const TimecodeLabel &label)
 {
-    return framesSinceMidnight(
-               TimecodeFields{label.hours, label.minutes, label.seconds, label.frames},
-               label.nominalRate)
+    return framesSinceMidnight(static_cast<const TimecodeFields &>(label), label.nominalRate)
         .value_or(-1);
 }
 

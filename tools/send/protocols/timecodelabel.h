@@ -4,23 +4,19 @@
 #ifndef TIMECODELABEL_H
 #define TIMECODELABEL_H
 
-#include <cstdint>
+#include "sourceframes.h"
 
 // A timecode as a source writes it: the digits, the nominal rate (24, 25 or
 // 30) and whether the labels skip as 29.97 drop-frame does.
-struct TimecodeLabel
+struct TimecodeLabel : TimecodeFields
 {
-    int hours = 0;
-    int minutes = 0;
-    int seconds = 0;
-    int frames = 0;
     int nominalRate = 25;
     bool dropFrame = false;
 
     friend bool operator==(const TimecodeLabel &a, const TimecodeLabel &b)
     {
-        return a.hours == b.hours && a.minutes == b.minutes && a.seconds == b.seconds &&
-               a.frames == b.frames && a.nominalRate == b.nominalRate && a.dropFrame == b.dropFrame;
+        return static_cast<const TimecodeFields &>(a) == b && a.nominalRate == b.nominalRate &&
+               a.dropFrame == b.dropFrame;
     }
     friend bool operator!=(const TimecodeLabel &a, const TimecodeLabel &b) { return !(a == b); }
 };
