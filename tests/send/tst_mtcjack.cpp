@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 
+#include "describeddatagram.h"
 #include "mtcmessages.h"
 #include "mtcwriter.h"
-#include "describeddatagram.h"
 
 #include <QNetworkDatagram>
 #include <QProcess>
@@ -34,7 +34,6 @@ private:
     MtcWriter m_writer;
     QUdpSocket m_display;
 };
-
 
 void TestMtcJack::initTestCase()
 {

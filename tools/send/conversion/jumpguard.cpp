@@ -12,8 +12,9 @@ bool JumpGuard::continues(const Frame &from, const Frame &to, std::int32_t reach
     if (from.rate != to.rate || from.dropFrame != to.dropFrame)
         return false;
     const std::int32_t day = to.dropFrame ? DropFramesPerDay : framesPerDay(to.rate);
-    const std::int32_t distance = to.dropFrame ? dropFrameIndex(to.count) - dropFrameIndex(from.count)
-                                               : to.count - from.count;
+    const std::int32_t distance = to.dropFrame
+                                      ? dropFrameIndex(to.count) - dropFrameIndex(from.count)
+                                      : to.count - from.count;
     const std::int32_t step = (distance % day + day) % day;
     return step <= reach || step >= day - reach;
 }
