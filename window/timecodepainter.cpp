@@ -140,12 +140,8 @@ bool TimecodePainter::paintCells(QPainter &painter, const QSize &size, const Dis
     const QRegion system = engine->systemClip();
     if (!system.isEmpty())
         area &= system.translated(-qRound(device.dx()), -qRound(device.dy()));
-    if (painter.hasClipping()) {
-        QRegion clip;
-        for (const QRect &rect : painter.clipRegion())
-            clip += rect.adjusted(-1, -1, 1, 1);
-        area &= clip;
-    }
+    if (painter.hasClipping())
+        area &= painter.clipRegion();
 
     const QRgb colour = timecodeColour(frame).rgb();
     for (const QRect &rect : area) {
