@@ -158,19 +158,30 @@ const QRegion &GlyphCells::difference(int position, QChar from, QChar to)
     std::vector<uchar> rowA(size_t(box.width()));
     std::vector<uchar> rowB(size_t(box.width()));
 
-    // Bands of rows; in each, the runs of columns where some row differs,
-    // runs that nearly meet taken together: few enough rectangles for the
-    // window system to take cheaply, and little more than the differences.
+    // Bands of logical rows; in each, the runs of columns where some row
+    // differs, runs that nearly meet taken together: few enough rectangles
+    // for the window system to take cheaply, and little more than the
+    // differences. A logical pixel is taken whole when any device pixel that
+    // it touches differs; bands stay apart, so that the region keeps few
+    // rectangles at fractional ratios too.
+    const qreal r = pixelRatio;
+    const auto logicalFloor = [r](int device) { return int(std::floor(device / r)); };
+    const auto logicalCeil = [r](int device) { return int(std::ceil(device / r)); };
     constexpr int Bands = 32;
-    const int bandHeight = qMax(1, (box.height() + Bands - 1) / Bands);
+    const int logicalTop = logicalFloor(box.top());
+    const int logicalBottom = logicalCeil(box.bottom() + 1);
+    const int bandHeight = qMax(1, (logicalBottom - logicalTop + Bands - 1) / Bands);
     const int closeGap = qMax(2, box.width() / 16);
     QRegion region;
     std::vector<bool> differs(size_t(box.width()));
-    for (int top = box.top(); top <= box.bottom(); top += bandHeight) {
+    for (int top = logicalTop; top < logicalBottom; top += bandHeight) {
+        const int bottom = qMin(top + bandHeight, logicalBottom);
         std::fill(differs.begin(), differs.end(), false);
         int first = -1;
         int last = -1;
-        for (int y = top; y < top + bandHeight && y <= box.bottom(); ++y) {
+        const int deviceTop = qMax(box.top(), int(std::floor(top * r)));
+        const int deviceBottom = qMin(box.bottom(), int(std::ceil(bottom * r)) - 1);
+        for (int y = deviceTop; y <= deviceBottom; ++y) {
             spread(a, y, rowA);
             spread(b, y, rowB);
             if (rowA == rowB)
@@ -185,13 +196,19 @@ const QRegion &GlyphCells::difference(int position, QChar from, QChar to)
         }
         if (first < 0)
             continue;
+        const int rectTop = qMax(top, logicalFloor(first));
+        const int rectBottom = qMin(bottom, logicalCeil(last + 1));
+        const auto addRun = [&](int start, int end) {
+            const int left = logicalFloor(box.left() + start);
+            region += QRect(left, rectTop, logicalCeil(box.left() + end + 1) - left,
+                            rectBottom - rectTop);
+        };
         int runStart = -1;
         int runEnd = -1;
         for (int x = 0; x <= box.width(); ++x) {
             const bool on = x < box.width() && differs[size_t(x)];
             if (on && runStart >= 0 && x - runEnd > closeGap) {
-                region +=
-                    QRect(box.left() + runStart, first, runEnd - runStart + 1, last - first + 1);
+                addRun(runStart, runEnd);
                 runStart = -1;
             }
             if (on) {
@@ -201,7 +218,7 @@ const QRegion &GlyphCells::difference(int position, QChar from, QChar to)
             }
         }
         if (runStart >= 0)
-            region += QRect(box.left() + runStart, first, runEnd - runStart + 1, last - first + 1);
+            addRun(runStart, runEnd);
     }
     return differences.emplace(key, region).first->second;
 }

@@ -57,9 +57,9 @@ public:
     // Renders the cell on first use.
     const Cell &cell(int position, QChar character);
 
-    // Where, in device pixels, the window's pixels differ between two
-    // characters at a place: a few bands of rows, each as wide as the
-    // differences in it. Both cells must be their own.
+    // Where, in the window's logical pixels, its pixels differ between two
+    // characters at a place: a few bands of rows, each cut into runs of
+    // columns where the glyphs differ. Both cells must be their own.
     const QRegion &difference(int position, QChar from, QChar to);
 
     // A part of the cell's ink box (in the box's own coordinates) in a pure
