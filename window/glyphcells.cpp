@@ -18,6 +18,11 @@ QFont timecodeFont(const QSize &windowSize)
     return font;
 }
 
+int twelveDigitWidth(const QFont &font)
+{
+    return QFontMetrics(font).horizontalAdvance(QStringLiteral("000000000000"));
+}
+
 void GlyphCells::setGeometry(const QSize &size, qreal devicePixelRatio)
 {
     if (hasGeometry(size, devicePixelRatio))
@@ -29,7 +34,7 @@ void GlyphCells::setGeometry(const QSize &size, qreal devicePixelRatio)
     scratch = QImage();
 
     lineFont = timecodeFont(size);
-    twelveDigits = QFontMetrics(lineFont).horizontalAdvance(QStringLiteral("000000000000"));
+    twelveDigits = twelveDigitWidth(lineFont);
     if (twelveDigits <= 0)
         twelveDigits = 1;
 

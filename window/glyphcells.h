@@ -19,6 +19,8 @@
 // The timecode font of a window of this size: bold "Courier New" at a pixel
 // size of min(width, height).
 QFont timecodeFont(const QSize &windowSize);
+// The width of "000000000000" in that font, which is stretched to the window's.
+int twelveDigitWidth(const QFont &font);
 
 // The timecode's characters as pictures in device pixels, each rendered once
 // for a window size and pixel ratio exactly where it stands in the line, and

@@ -64,7 +64,7 @@ void TimecodePainter::paintPlain(QPainter &painter, const QSize &size, const Dis
     }
 
     const QFont font = timecodeFont(size);
-    int measure = QFontMetrics(font).horizontalAdvance(QStringLiteral("000000000000"));
+    int measure = twelveDigitWidth(font);
     const double scaleX = double(width > 0 ? width : 1) / double(measure > 0 ? measure : 1);
     if (measure <= 0)
         measure = 1;
