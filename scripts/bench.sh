@@ -83,7 +83,7 @@ if [[ ${1:-} == --inside-x ]]; then
     exit 0
 fi
 
-seconds=10
+seconds=5
 if [[ ${1:-} == --seconds ]]; then
     seconds=$2
     shift 2
