@@ -150,6 +150,11 @@ const QRegion &GlyphCells::difference(int position, QChar from, QChar to)
     if (found != differences.end())
         return found->second;
 
+    // A running show needs a few dozen pairs; arbitrary jumps could ask for
+    // every pair, which is more than worth keeping.
+    if (differences.size() >= 256)
+        differences.clear();
+
     const Cell &a = cell(position, from);
     const Cell &b = cell(position, to);
     const QRect box = a.ink | b.ink;

@@ -61,7 +61,8 @@ public:
 
     // Where, in the window's logical pixels, its pixels differ between two
     // characters at a place: a few bands of rows, each cut into runs of
-    // columns where the glyphs differ. Both cells must be their own.
+    // columns where the glyphs differ. Both cells must be their own. The
+    // reference stays valid until the next call.
     const QRegion &difference(int position, QChar from, QChar to);
 
     // A part of the cell's ink box (in the box's own coordinates) in a pure
