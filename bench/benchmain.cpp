@@ -68,22 +68,22 @@ double ratio(double a, double b)
 void printSummary(const CollectingReporter &reporter)
 {
     std::printf("\nPaint, processor microseconds per frame (full window)\n");
-    std::printf("%-10s %10s %10s %10s %12s %12s\n", "size", "program", "reference", "fill",
+    std::printf("%-15s %10s %10s %10s %12s %12s\n", "screen", "program", "reference", "fill",
                 "prog/ref", "prog/fill");
-    for (const char *size : {"1280x720", "1920x1080", "3840x2160"}) {
-        const std::string prefix = std::string("paint/") + size + "/";
+    for (const std::string &screen : paintCases()) {
+        const std::string prefix = "paint/" + screen + "/";
         const double program = timeOf(reporter, prefix + "program");
         const double reference = timeOf(reporter, prefix + "reference");
         const double fill = timeOf(reporter, prefix + "fill");
-        std::printf("%-10s %10.1f %10.1f %10.1f %12.3f %12.2f\n", size, program, reference, fill,
-                    ratio(program, reference), ratio(program, fill));
+        std::printf("%-15s %10.1f %10.1f %10.1f %12.3f %12.2f\n", screen.c_str(), program,
+                    reference, fill, ratio(program, reference), ratio(program, fill));
     }
     std::printf("\nPaint, processor microseconds per frame, repainting only the changed area\n");
-    std::printf("%-10s %10s %12s %12s\n", "size", "program", "prog/ref", "prog/fill");
-    for (const char *size : {"1280x720", "1920x1080", "3840x2160"}) {
-        const std::string prefix = std::string("paint/") + size + "/";
+    std::printf("%-15s %10s %12s %12s\n", "screen", "program", "prog/ref", "prog/fill");
+    for (const std::string &screen : paintCases()) {
+        const std::string prefix = "paint/" + screen + "/";
         const double changes = timeOf(reporter, prefix + "program-changes");
-        std::printf("%-10s %10.1f %12.3f %12.2f\n", size, changes,
+        std::printf("%-15s %10.1f %12.3f %12.2f\n", screen.c_str(), changes,
                     ratio(changes, timeOf(reporter, prefix + "reference")),
                     ratio(changes, timeOf(reporter, prefix + "fill")));
     }
@@ -144,9 +144,11 @@ int main(int argc, char *argv[])
     benchmark::RunSpecifiedBenchmarks(&reporter);
     printSummary(reporter);
 
-    std::printf("\nPainter cache with every character shown at every place, %dx%d: %.1f MiB\n",
-                cacheSize.width(), cacheSize.height(),
-                double(cacheBytesForEveryCharacter(cacheSize)) / (1 << 20));
+    std::printf("\nPainter cache with every character shown at every place, full-screen %dx%d\n",
+                cacheSize.width(), cacheSize.height());
+    for (const qreal scale : {1.0, 1.25, 1.5, 1.75, 2.0, 3.0})
+        std::printf("scale %.2f: %.1f MiB\n", scale,
+                    double(cacheBytesForEveryCharacter(cacheSize, scale)) / (1 << 20));
 
     window.resize(latencyWidth, latencyHeight);
     window.show();

@@ -7,6 +7,7 @@
 #include <QSize>
 #include <QString>
 
+#include <string>
 #include <vector>
 
 class MainWindow;
@@ -15,9 +16,11 @@ class ProbeWindow;
 // Names are "group/case/contender"; the summary puts the contenders of one
 // case side by side.
 void registerPaintBenchmarks();
+// The paint cases: screens in device pixels, "@scale" where not 1.
+const std::vector<std::string> &paintCases();
 // What the program's painter keeps once every character has been shown at
-// every place, at a window size.
-qint64 cacheBytesForEveryCharacter(const QSize &size);
+// every place, full-screen on a screen of this many pixels at a scale.
+qint64 cacheBytesForEveryCharacter(const QSize &pixels, qreal scale);
 void registerIngestBenchmarks(MainWindow &window);
 
 struct LatencyFigures

@@ -12,6 +12,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+
 namespace {
 
 // 11:22:33,00 at 25 fps and onwards, as a running show would send them.
@@ -22,9 +24,26 @@ DisplayFrame frameAt(qint64 index)
     return DisplayFrame{qint32(FirstCount + index % 100000), 25, false, false};
 }
 
-void paintStream(benchmark::State &state, QSize size, TimecodePainter::Mode mode)
+// A screen of this many device pixels at a display scale: the window's
+// backing store, and the window's logical size.
+struct Screen
 {
-    QImage image(size, QImage::Format_RGB32);
+    QSize pixels;
+    qreal scale = 1;
+
+    QImage backingStore() const
+    {
+        QImage image(pixels, QImage::Format_RGB32);
+        image.setDevicePixelRatio(scale);
+        return image;
+    }
+    QSize windowSize() const { return (QSizeF(pixels) / scale).toSize(); }
+};
+
+void paintStream(benchmark::State &state, Screen screen, TimecodePainter::Mode mode)
+{
+    QImage image = screen.backingStore();
+    const QSize size = screen.windowSize();
     TimecodePainter painter(mode);
     qint64 index = 0;
     // Twelve seconds of stream before the clock starts: the figures are for a
@@ -44,9 +63,10 @@ void paintStream(benchmark::State &state, QSize size, TimecodePainter::Mode mode
 
 // Paints only what the window would repaint for each new frame: the area
 // that changedArea names, as the window's update region clips it.
-void paintChanges(benchmark::State &state, QSize size)
+void paintChanges(benchmark::State &state, Screen screen)
 {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image = screen.backingStore();
+    const QSize size = screen.windowSize();
     TimecodePainter painter;
     qint64 index = 0;
     for (; index < 300; ++index) {
@@ -55,7 +75,7 @@ void paintChanges(benchmark::State &state, QSize size)
     }
     for (auto _ : state) {
         const DisplayFrame frame = frameAt(index);
-        const QRegion changed = painter.changedArea(size, 1, frameAt(index - 1), frame);
+        const QRegion changed = painter.changedArea(size, screen.scale, frameAt(index - 1), frame);
         QPainter device(&image);
         device.setClipRegion(changed);
         painter.paint(device, size, frame);
@@ -65,9 +85,10 @@ void paintChanges(benchmark::State &state, QSize size)
 }
 
 // The floor: the least any painter must do to cover the window.
-void fillOnly(benchmark::State &state, QSize size)
+void fillOnly(benchmark::State &state, Screen screen)
 {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image = screen.backingStore();
+    const QSize size = screen.windowSize();
     for (auto _ : state) {
         QPainter device(&image);
         device.fillRect(QRect(QPoint(), size), QColor(0, 0, 0));
@@ -77,30 +98,43 @@ void fillOnly(benchmark::State &state, QSize size)
 
 } // namespace
 
+const std::vector<std::string> &paintCases()
+{
+    static const std::vector<std::string> names{"1280x720",  "1920x1080",      "1920x1080@1.5",
+                                                "3840x2160", "3840x2160@1.25", "3840x2160@1.5"};
+    return names;
+}
+
 void registerPaintBenchmarks()
 {
-    for (const QSize size : {QSize(1280, 720), QSize(1920, 1080), QSize(3840, 2160)}) {
-        const std::string prefix =
-            "paint/" + std::to_string(size.width()) + "x" + std::to_string(size.height()) + "/";
-        benchmark::RegisterBenchmark((prefix + "program").c_str(), paintStream, size,
+    for (const std::string &name : paintCases()) {
+        Screen screen;
+        double scale = 1;
+        std::sscanf(name.c_str(), "%dx%d@%lf", &screen.pixels.rwidth(), &screen.pixels.rheight(),
+                    &scale);
+        screen.scale = scale;
+        const std::string prefix = "paint/" + name + "/";
+        benchmark::RegisterBenchmark((prefix + "program").c_str(), paintStream, screen,
                                      TimecodePainter::Mode::Cached)
             ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark((prefix + "reference").c_str(), paintStream, size,
+        benchmark::RegisterBenchmark((prefix + "reference").c_str(), paintStream, screen,
                                      TimecodePainter::Mode::Plain)
             ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark((prefix + "fill").c_str(), fillOnly, size)
+        benchmark::RegisterBenchmark((prefix + "fill").c_str(), fillOnly, screen)
             ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark((prefix + "program-changes").c_str(), paintChanges, size)
+        benchmark::RegisterBenchmark((prefix + "program-changes").c_str(), paintChanges, screen)
             ->Unit(benchmark::kMicrosecond);
     }
 }
 
-qint64 cacheBytesForEveryCharacter(const QSize &size)
+qint64 cacheBytesForEveryCharacter(const QSize &pixels, qreal scale)
 {
     // Every character that each place can show: digits 0-9 at the units and
     // at the hours' and frames' tens, 0-5 at the tens of minutes and
     // seconds, the hours' leading space, and the dashes; in both colours.
-    QImage image(size, QImage::Format_RGB32);
+    const Screen screen{pixels, scale};
+    QImage image = screen.backingStore();
+    const QSize size = screen.windowSize();
     TimecodePainter painter;
     const auto paint = [&](const DisplayFrame &frame) {
         QPainter device(&image);

@@ -9,25 +9,37 @@
 #      the clock source's timing; quorvane-bench-artnet-mtc: Art-Net packet
 #      and MTC message to datagram (in a network namespace of its own, as it
 #      takes UDP 6454; skipped where none can be made);
-#   2. the whole program full-screen at 3840x2160 in a private Xvfb, fed a
-#      100 Hz stream in which every datagram changes the digits, against the
-#      same program built with the plain painter (quorvane-reference); the
-#      processor time (user + system) of each display process is compared.
+#   2. the whole program full-screen in a private Xvfb, at 3840x2160 and at
+#      1920x1080, at several display scales (QT_SCALE_FACTOR), fed a 100 Hz
+#      stream in which every datagram changes the digits, against the same
+#      program built with the plain drawing (quorvane-reference); the
+#      processor time (user + system) of each display process and of the X
+#      server over the same stretch are compared.
 #
 #   scripts/bench.sh [--seconds N] [quorvane-bench flags...]
+#
+# The display programs listen on UDP port 8201: run it where no other
+# program does, e.g. in a private network namespace as root:
+#   unshare -n bash -c 'ip link set lo up && scripts/bench.sh'
 #
 # Nothing here judges a time; it prints figures for docs/performance.md.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# Inside the X session: measures one display program. Prints its processor
-# seconds over the measured stretch.
+# Processor ticks (user + system) that a process has used.
+ticks() {
+    awk '{ print $14 + $15 }' "/proc/$1/stat"
+}
+
+# Inside the X session: measures one display program at one scale. Prints
+# the processor seconds of the program and of the X server over the
+# measured stretch.
 measure_display() {
-    local program=$1 stream=$2 seconds=$3
-    QT_QPA_PLATFORM=xcb "$program" >/dev/null 2>&1 &
+    local program=$1 stream=$2 seconds=$3 screen=$4 scale=$5 server=$6
+    QT_SCALE_FACTOR=$scale QT_QPA_PLATFORM=xcb "$program" >/dev/null 2>&1 &
     local pid=$!
     local window=
-    for _ in $(seq 100); do
+    for _ in $(seq 200); do
         window=$(xdotool search --pid "$pid" --onlyvisible 2>/dev/null | head -n 1) && [[ -n $window ]] && break
         sleep 0.1
     done
@@ -35,10 +47,10 @@ measure_display() {
     xdotool windowactivate --sync "$window" 2>/dev/null || true
     xdotool key --window "$window" F11
     for _ in $(seq 100); do
-        xdotool getwindowgeometry "$window" | grep -q 'Geometry: 3840x2160' && break
+        xdotool getwindowgeometry "$window" | grep -q "Geometry: $screen" && break
         sleep 0.1
     done
-    xdotool getwindowgeometry "$window" | grep -q 'Geometry: 3840x2160' \
+    xdotool getwindowgeometry "$window" | grep -q "Geometry: $screen" \
         || echo "bench: warning: $program is not full-screen" >&2
 
     # A second of stream first, so that any warming up is over; then the
@@ -46,31 +58,36 @@ measure_display() {
     "$stream" 100 $((seconds + 2)) &
     local sender=$!
     sleep 1
-    local tick before after
-    tick=$(getconf CLK_TCK)
-    before=$(awk '{ print $14 + $15 }' "/proc/$pid/stat")
+    local before after serverBefore serverAfter
+    before=$(ticks "$pid")
+    serverBefore=$(ticks "$server")
     sleep "$seconds"
-    after=$(awk '{ print $14 + $15 }' "/proc/$pid/stat")
+    after=$(ticks "$pid")
+    serverAfter=$(ticks "$server")
     wait "$sender"
     kill "$pid"
     wait "$pid" 2>/dev/null || true
-    awk -v t=$((after - before)) -v hz="$tick" 'BEGIN { printf "%.2f\n", t / hz }'
+    awk -v p=$((after - before)) -v s=$((serverAfter - serverBefore)) -v hz="$(getconf CLK_TCK)" \
+        'BEGIN { printf "%.2f %.2f\n", p / hz, s / hz }'
 }
 
 if [[ ${1:-} == --inside-x ]]; then
-    dir=$2 seconds=$3
-    program=$(measure_display "$dir/app/quorvane" "$dir/bench/quorvane-bench-stream" "$seconds")
-    reference=$(measure_display "$dir/bench/quorvane-reference" "$dir/bench/quorvane-bench-stream" \
-        "$seconds")
-    echo
-    echo "Whole process, full-screen 3840x2160 under Xvfb, 100 datagrams/s, ${seconds} s"
-    echo "processor seconds: program $program, reference $reference"
-    awk -v p="$program" -v r="$reference" \
-        'BEGIN { if (r > 0) printf "program/reference: %.3f\n", p / r; else print "program/reference: n/a" }'
+    dir=$2 seconds=$3 screen=$4
+    shift 4
+    # This script runs as the X session's command: the server is its
+    # sibling.
+    server=$(pgrep -P "$PPID" -x Xvfb)
+    for scale in "$@"; do
+        read -r program programServer < <(measure_display "$dir/app/quorvane" \
+            "$dir/bench/quorvane-bench-stream" "$seconds" "$screen" "$scale" "$server")
+        read -r reference referenceServer < <(measure_display "$dir/bench/quorvane-reference" \
+            "$dir/bench/quorvane-bench-stream" "$seconds" "$screen" "$scale" "$server")
+        echo "$screen $scale $program $programServer $reference $referenceServer"
+    done
     exit 0
 fi
 
-seconds=10
+seconds=5
 if [[ ${1:-} == --seconds ]]; then
     seconds=$2
     shift 2
@@ -91,4 +108,24 @@ echo "Machine: $(nproc) processors, $(lscpu | sed -n 's/^Model name: *//p' | hea
 "$dir/bench/quorvane-bench-ltc" --seconds=20
 tests/privatenet.sh "$PWD/$dir/bench/quorvane-bench-artnet-mtc" \
     --sender "$PWD/$dir/tools/send/quorvane-send" || [[ $? -eq 77 ]]
-tests/x11/xsession.sh --size 3840x2160 "$0" --inside-x "$dir" "$seconds"
+# Every screen and scale in one run, each program beside its reference.
+results=$(mktemp)
+trap 'rm -f "$results"' EXIT
+tests/x11/xsession.sh --size 3840x2160 "$0" --inside-x "$dir" "$seconds" 3840x2160 1 1.25 1.5 2 \
+    >>"$results"
+tests/x11/xsession.sh --size 1920x1080 "$0" --inside-x "$dir" "$seconds" 1920x1080 1 1.5 \
+    >>"$results"
+echo
+echo "Whole process, full-screen under Xvfb, 100 datagrams/s, ${seconds} s, processor seconds"
+awk '
+    BEGIN {
+        printf "%-10s %6s %9s %9s %9s %9s %10s %14s %12s\n", "screen", "scale", "program",
+               "server", "reference", "server", "prog/ref", "(p+s)/(r+s)", "prog/prog@1"
+    }
+    {
+        if ($2 == 1)
+            atOne[$1] = $3
+        printf "%-10s %6s %9.2f %9.2f %9.2f %9.2f %10.3f %14.3f %12.2f\n", $1, $2, $3, $4, $5,
+               $6, ($5 > 0 ? $3 / $5 : 0), ($5 + $6 > 0 ? ($3 + $4) / ($5 + $6) : 0),
+               (atOne[$1] > 0 ? $3 / atOne[$1] : 0)
+    }' "$results"

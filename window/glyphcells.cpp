@@ -6,7 +6,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 QFont timecodeFont(const QSize &windowSize)
 {
@@ -14,6 +16,11 @@ QFont timecodeFont(const QSize &windowSize)
     font.setWeight(QFont::Bold);
     font.setPixelSize(qMin(windowSize.width(), windowSize.height()));
     return font;
+}
+
+int twelveDigitWidth(const QFont &font)
+{
+    return QFontMetrics(font).horizontalAdvance(QStringLiteral("000000000000"));
 }
 
 void GlyphCells::setGeometry(const QSize &size, qreal devicePixelRatio)
@@ -27,7 +34,7 @@ void GlyphCells::setGeometry(const QSize &size, qreal devicePixelRatio)
     scratch = QImage();
 
     lineFont = timecodeFont(size);
-    twelveDigits = QFontMetrics(lineFont).horizontalAdvance(QStringLiteral("000000000000"));
+    twelveDigits = twelveDigitWidth(lineFont);
     if (twelveDigits <= 0)
         twelveDigits = 1;
 
@@ -143,36 +150,85 @@ const QRegion &GlyphCells::difference(int position, QChar from, QChar to)
     if (found != differences.end())
         return found->second;
 
+    // A running show needs a few dozen pairs; arbitrary jumps could ask for
+    // every pair, which is more than worth keeping.
+    if (differences.size() >= 256)
+        differences.clear();
+
     const Cell &a = cell(position, from);
     const Cell &b = cell(position, to);
     const QRect box = a.ink | b.ink;
-    const auto value = [](const Cell &c, int x, int y) -> int {
-        return c.ink.contains(x, y) ? c.coverage.constScanLine(y - c.ink.top())[x - c.ink.left()]
-                                    : 0;
+    // A row of a cell's coverage over the whole box, zero outside its ink.
+    const auto spread = [&box](const Cell &c, int y, std::vector<uchar> &row) {
+        std::fill(row.begin(), row.end(), uchar(0));
+        if (y >= c.ink.top() && y <= c.ink.bottom())
+            std::copy_n(c.coverage.constScanLine(y - c.ink.top()), c.ink.width(),
+                        row.begin() + (c.ink.left() - box.left()));
     };
+    std::vector<uchar> rowA(size_t(box.width()));
+    std::vector<uchar> rowB(size_t(box.width()));
 
-    // Each band of rows becomes one rectangle as wide as its differences:
-    // few enough rectangles for the window system to take cheaply, and
-    // still only a part of the characters' boxes.
-    constexpr int Bands = 24;
-    const int bandHeight = qMax(1, (box.height() + Bands - 1) / Bands);
+    // Bands of logical rows; in each, the runs of columns where some row
+    // differs, runs that nearly meet taken together: few enough rectangles
+    // for the window system to take cheaply, and little more than the
+    // differences. A logical pixel is taken whole when any device pixel that
+    // it touches differs; bands stay apart, so that the region keeps few
+    // rectangles at fractional ratios too.
+    const qreal r = pixelRatio;
+    const auto logicalFloor = [r](int device) { return int(std::floor(device / r)); };
+    const auto logicalCeil = [r](int device) { return int(std::ceil(device / r)); };
+    constexpr int Bands = 32;
+    const int logicalTop = logicalFloor(box.top());
+    const int logicalBottom = logicalCeil(box.bottom() + 1);
+    const int bandHeight = qMax(1, (logicalBottom - logicalTop + Bands - 1) / Bands);
+    const int closeGap = qMax(2, box.width() / 16);
     QRegion region;
-    for (int top = box.top(); top <= box.bottom(); top += bandHeight) {
-        QRect band;
-        for (int y = top; y < top + bandHeight && y <= box.bottom(); ++y) {
-            int first = -1;
-            int last = -1;
-            for (int x = box.left(); x <= box.right(); ++x) {
-                if (value(a, x, y) != value(b, x, y)) {
-                    if (first < 0)
-                        first = x;
-                    last = x;
-                }
+    std::vector<bool> differs(size_t(box.width()));
+    for (int top = logicalTop; top < logicalBottom; top += bandHeight) {
+        const int bottom = qMin(top + bandHeight, logicalBottom);
+        std::fill(differs.begin(), differs.end(), false);
+        int first = -1;
+        int last = -1;
+        const int deviceTop = qMax(box.top(), int(std::floor(top * r)));
+        const int deviceBottom = qMin(box.bottom(), int(std::ceil(bottom * r)) - 1);
+        for (int y = deviceTop; y <= deviceBottom; ++y) {
+            spread(a, y, rowA);
+            spread(b, y, rowB);
+            if (rowA == rowB)
+                continue;
+            for (size_t x = 0; x < rowA.size(); ++x) {
+                if (rowA[x] != rowB[x])
+                    differs[x] = true;
             }
-            if (first >= 0)
-                band |= QRect(first, y, last - first + 1, 1);
+            if (first < 0)
+                first = y;
+            last = y;
         }
-        region += band;
+        if (first < 0)
+            continue;
+        const int rectTop = qMax(top, logicalFloor(first));
+        const int rectBottom = qMin(bottom, logicalCeil(last + 1));
+        const auto addRun = [&](int start, int end) {
+            const int left = logicalFloor(box.left() + start);
+            region += QRect(left, rectTop, logicalCeil(box.left() + end + 1) - left,
+                            rectBottom - rectTop);
+        };
+        int runStart = -1;
+        int runEnd = -1;
+        for (int x = 0; x <= box.width(); ++x) {
+            const bool on = x < box.width() && differs[size_t(x)];
+            if (on && runStart >= 0 && x - runEnd > closeGap) {
+                addRun(runStart, runEnd);
+                runStart = -1;
+            }
+            if (on) {
+                if (runStart < 0)
+                    runStart = x;
+                runEnd = x;
+            }
+        }
+        if (runStart >= 0)
+            addRun(runStart, runEnd);
     }
     return differences.emplace(key, region).first->second;
 }
@@ -190,13 +246,20 @@ const QImage &GlyphCells::tile(const Cell &cell, const QRect &part, QRgb colour)
     Q_ASSERT((qRed(colour) == 0 || qRed(colour) == 255) &&
              (qGreen(colour) == 0 || qGreen(colour) == 255) &&
              (qBlue(colour) == 0 || qBlue(colour) == 255));
-    const quint32 multiplier =
-        (qRed(colour) ? 0x10000u : 0) | (qGreen(colour) ? 0x100u : 0) | (qBlue(colour) ? 1u : 0);
+    const quint32 red = qRed(colour) ? 0xff0000u : 0;
+    const quint32 green = qGreen(colour) ? 0xff00u : 0;
+    const quint32 blue = qBlue(colour) ? 0xffu : 0;
+    const uchar *coverage = cell.coverage.constBits() + part.left();
+    const qsizetype coverageStride = cell.coverage.bytesPerLine();
+    uchar *pixels = scratch.bits();
+    const qsizetype pixelStride = scratch.bytesPerLine();
     for (int y = 0; y < height; ++y) {
-        const uchar *from = cell.coverage.constScanLine(part.top() + y) + part.left();
-        quint32 *to = reinterpret_cast<quint32 *>(scratch.scanLine(y));
-        for (int x = 0; x < width; ++x)
-            to[x] = 0xff000000u | (from[x] * multiplier);
+        const uchar *from = coverage + (part.top() + y) * coverageStride;
+        quint32 *to = reinterpret_cast<quint32 *>(pixels + y * pixelStride);
+        for (int x = 0; x < width; ++x) {
+            const quint32 value = from[x];
+            to[x] = 0xff000000u | ((value << 16) & red) | ((value << 8) & green) | (value & blue);
+        }
     }
     return scratch;
 }

@@ -19,6 +19,8 @@
 // The timecode font of a window of this size: bold "Courier New" at a pixel
 // size of min(width, height).
 QFont timecodeFont(const QSize &windowSize);
+// The width of "000000000000" in that font, which is stretched to the window's.
+int twelveDigitWidth(const QFont &font);
 
 // The timecode's characters as pictures in device pixels, each rendered once
 // for a window size and pixel ratio exactly where it stands in the line, and
@@ -57,9 +59,10 @@ public:
     // Renders the cell on first use.
     const Cell &cell(int position, QChar character);
 
-    // Where, in device pixels, the window's pixels differ between two
-    // characters at a place: a few bands of rows, each as wide as the
-    // differences in it. Both cells must be their own.
+    // Where, in the window's logical pixels, its pixels differ between two
+    // characters at a place: a few bands of rows, each cut into runs of
+    // columns where the glyphs differ. Both cells must be their own. The
+    // reference stays valid until the next call.
     const QRegion &difference(int position, QChar from, QChar to);
 
     // A part of the cell's ink box (in the box's own coordinates) in a pure

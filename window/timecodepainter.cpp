@@ -40,12 +40,6 @@ QPointF labelOrigin(const QPainter &painter, const QSize &size)
     return QPointF(8.0, size.height() - 10 - painter.font().pixelSize());
 }
 
-QRectF toLogical(const QRect &deviceRect, qreal ratio)
-{
-    return QRectF(deviceRect.x() / ratio, deviceRect.y() / ratio, deviceRect.width() / ratio,
-                  deviceRect.height() / ratio);
-}
-
 } // namespace
 
 void TimecodePainter::paint(QPainter &painter, const QSize &size, const DisplayFrame &frame)
@@ -70,7 +64,7 @@ void TimecodePainter::paintPlain(QPainter &painter, const QSize &size, const Dis
     }
 
     const QFont font = timecodeFont(size);
-    int measure = QFontMetrics(font).horizontalAdvance(QStringLiteral("000000000000"));
+    int measure = twelveDigitWidth(font);
     const double scaleX = double(width > 0 ? width : 1) / double(measure > 0 ? measure : 1);
     if (measure <= 0)
         measure = 1;
@@ -140,20 +134,18 @@ bool TimecodePainter::paintCells(QPainter &painter, const QSize &size, const Dis
     const QRegion system = engine->systemClip();
     if (!system.isEmpty())
         area &= system.translated(-qRound(device.dx()), -qRound(device.dy()));
-    if (painter.hasClipping()) {
-        QRegion clip;
-        for (const QRect &rect : painter.clipRegion())
-            clip += rect.adjusted(-1, -1, 1, 1);
-        area &= clip;
-    }
+    if (painter.hasClipping())
+        area &= painter.clipRegion();
 
     const QRgb colour = timecodeColour(frame).rgb();
     for (const QRect &rect : area) {
         painter.save();
         painter.setClipRect(rect, Qt::IntersectClip);
         QRegion background(rect);
-        for (const GlyphCells::Cell *cell : line)
-            background -= cell->ink;
+        for (const GlyphCells::Cell *cell : line) {
+            if (cell->ink.intersects(rect))
+                background -= cell->ink;
+        }
         for (const QRect &part : background)
             painter.fillRect(part, Background);
         for (const GlyphCells::Cell *cell : line) {
@@ -200,16 +192,14 @@ QRegion TimecodePainter::changedArea(const QSize &size, qreal devicePixelRatio,
         return whole;
 
     // Pixels change only where the old and the new character at a place
-    // differ; logical pixels that hold a part of such a device pixel are
-    // repainted whole.
+    // differ.
     QRegion changed;
     for (int i = 0; i < GlyphCells::Length; ++i) {
         if (before[i] == after[i])
             continue;
         if (!cells.cell(i, before[i]).own || !cells.cell(i, after[i]).own)
             return whole;
-        for (const QRect &rect : cells.difference(i, before[i], after[i]))
-            changed += toLogical(rect, devicePixelRatio).toAlignedRect();
+        changed += cells.difference(i, before[i], after[i]);
     }
     return changed;
 }

@@ -101,6 +101,8 @@ private slots:
     void partialRepaint();
     void otherScreen_data();
     void otherScreen();
+    void cacheKeepsOneGeometry_data();
+    void cacheKeepsOneGeometry();
 };
 
 void PaintIdentityTest::identical_data()
@@ -265,6 +267,31 @@ void PaintIdentityTest::otherScreen()
     paintInto(window, program, size, next, 0, program.changedArea(size, toRatio, first, next));
     difference = compareFrames(window, render(plain, after, next, 0), 0xff00ff00);
     QVERIFY2(difference.differing == 0, qPrintable(difference.firstAt));
+}
+
+void PaintIdentityTest::cacheKeepsOneGeometry_data()
+{
+    QTest::addColumn<Target>("before");
+    QTest::addColumn<Target>("after");
+
+    const auto rgb = QImage::Format_RGB32;
+    QTest::newRow("resized") << Target{{800, 400}, 1, rgb} << Target{{400, 200}, 1, rgb};
+    QTest::newRow("other screen") << Target{{400, 200}, 2, rgb} << Target{{400, 200}, 1.5, rgb};
+}
+
+// What was kept for an old size or screen is dropped, not added to.
+void PaintIdentityTest::cacheKeepsOneGeometry()
+{
+    QFETCH(Target, before);
+    QFETCH(Target, after);
+
+    TimecodePainter program;
+    for (const DisplayFrame &frame : showFrames())
+        render(program, before, frame, 0);
+    render(program, after, DisplayFrame{90061, 25}, 0);
+    TimecodePainter fresh;
+    render(fresh, after, DisplayFrame{90061, 25}, 0);
+    QCOMPARE(program.cacheBytes(), fresh.cacheBytes());
 }
 
 QTEST_MAIN(PaintIdentityTest)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 
-// Renders what the window should show into a PNG, with the program's own
-// painter, so that the window tests can compare a screenshot pixel by pixel:
+// Renders what the window should show into a PNG, with the plain drawing
+// that defines a frame, so that the window tests can compare a screenshot pixel by pixel:
 //
 //   quorvane_referenceframe WIDTH HEIGHT COUNT RATE [red] [fps] OUT.png
 //
@@ -41,7 +41,7 @@ int main(int argc, char *argv[])
         // application's default.
         QPainter painter(&image);
         painter.setFont(QApplication::font());
-        TimecodePainter().paint(painter, size, frame);
+        TimecodePainter::paintPlain(painter, size, frame);
     }
     return image.save(out) ? 0 : 1;
 }
