@@ -8,12 +8,25 @@
 
 namespace {
 
-// libjack speaks its mind on stderr; the sender says what matters itself.
 void quiet(const char *) {}
 
 constexpr std::size_t RingSeconds = 1;
 
 } // namespace
+
+void silenceJack()
+{
+    jack_set_error_function(quiet);
+    jack_set_info_function(quiet);
+}
+
+QString noJackServerMessage()
+{
+    return QStringLiteral(
+        "no JACK server is running: start one (for example 'jackd -d alsa', or with "
+        "qjackctl), or on a PipeWire desktop install PipeWire's JACK support "
+        "(pipewire-jack) and run 'pw-jack quorvane-send ...'");
+}
 
 JackInput::JackInput()
 {
@@ -32,19 +45,13 @@ JackInput::~JackInput()
 std::unique_ptr<JackInput> JackInput::open(const QString &port, std::optional<int> channel,
                                            SourceError *error)
 {
-    jack_set_error_function(quiet);
-    jack_set_info_function(quiet);
+    silenceJack();
 
     std::unique_ptr<JackInput> input(new JackInput);
     jack_status_t status{};
     input->m_client = jack_client_open("quorvane-send", JackNoStartServer, &status);
     if (!input->m_client) {
-        *error = SourceError{
-            QStringLiteral(
-                "no JACK server is running: start one (for example 'jackd -d alsa', or with "
-                "qjackctl), or on a PipeWire desktop install PipeWire's JACK support "
-                "(pipewire-jack) and run 'pw-jack quorvane-send ...'"),
-            1};
+        *error = SourceError{noJackServerMessage(), 1};
         return nullptr;
     }
     input->m_sampleRate = jack_get_sample_rate(input->m_client);

@@ -16,6 +16,13 @@
 
 #include <semaphore.h>
 
+// Keeps libjack from speaking its mind on stderr: the sender says what
+// matters itself, in one line.
+void silenceJack();
+
+// What to do when no JACK server runs, for every source that needs one.
+QString noJackServerMessage();
+
 // Live audio through a JACK input port, "quorvane-send:ltc". JACK's
 // real-time thread only copies each period into a ring buffer and wakes the
 // reader; decoding and sending happen on the sender's own thread.

@@ -3,6 +3,7 @@
 
 #include "mtcsource.h"
 
+#include "jackinput.h"
 #include "sourceframes.h"
 
 #include <QFileInfo>
@@ -21,24 +22,14 @@ constexpr std::size_t QueueLimit = 4096;
 // RtMidi would print its warnings; the user gets ours instead.
 void ignoreWarning(RtMidiError::Type, const std::string &, void *) {}
 
-QString noJackServer()
-{
-    return QStringLiteral(
-        "no JACK server is running: start one (for example 'jackd -d alsa', or with "
-        "qjackctl), or on a PipeWire desktop install PipeWire's JACK support "
-        "(pipewire-jack)");
-}
-
 void quietAlsa(const char *, int, const char *, int, const char *, ...) {}
-void quietJack(const char *) {}
 
 // The libraries' own complaints would bury the one line that says what to
 // do.
 void quietLibraries()
 {
     snd_lib_error_set_handler(quietAlsa);
-    jack_set_error_function(quietJack);
-    jack_set_info_function(quietJack);
+    silenceJack();
 }
 
 bool jackServerRunning()
@@ -93,13 +84,17 @@ bool MtcSource::open(const QString &input, SourceError *error)
     const QString wanted = jack ? input.mid(5) : input;
     quietLibraries();
     if (jack && !jackServerRunning()) {
-        *error = SourceError{noJackServer(), 1};
+        *error = SourceError{noJackServerMessage(), 1};
         return false;
     }
     QString reason;
     m_midi = openMidi(jack ? RtMidi::UNIX_JACK : RtMidi::LINUX_ALSA, &reason);
     if (!m_midi) {
-        *error = SourceError{QStringLiteral("cannot open the ALSA sequencer: %1").arg(reason), 1};
+        *error = SourceError{
+            QStringLiteral("cannot open %1: %2")
+                .arg(jack ? QStringLiteral("JACK MIDI") : QStringLiteral("the ALSA sequencer"),
+                     reason),
+            1};
         return false;
     }
 
@@ -189,7 +184,7 @@ QStringList MtcSource::inputNames(QStringList *notes)
     else
         *notes << QStringLiteral("ALSA sequencer not available: %1").arg(reason);
     if (!jackServerRunning()) {
-        *notes << noJackServer();
+        *notes << noJackServerMessage();
     } else if (const std::unique_ptr<RtMidiIn> jack = openMidi(RtMidi::UNIX_JACK, &reason)) {
         for (const QString &name : portNames(*jack))
             inputs << QStringLiteral("jack:") + name;
