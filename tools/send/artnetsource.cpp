@@ -74,8 +74,7 @@ bool ArtNetSource::readOne(SourceFrame *frame)
                                    .toStdString();
     if (!m_follower.follows(sender, Clock::now()))
         return false;
-    const std::optional<std::int32_t> count =
-        framesSinceMidnight(static_cast<const TimecodeFields &>(*label), label->nominalRate);
+    const std::optional<std::int32_t> count = labelFrameCount(*label);
     if (!count)
         return false;
     *frame = SourceFrame{label->nominalRate, *count, flagWordFor(label->dropFrame)};

@@ -157,8 +157,7 @@ TimecodeSource::Status MtcSource::next(Clock::time_point until, SourceFrame *fra
             lock.lock();
             if (!label)
                 continue;
-            const std::optional<std::int32_t> count = framesSinceMidnight(
-                static_cast<const TimecodeFields &>(*label), label->nominalRate);
+            const std::optional<std::int32_t> count = labelFrameCount(*label);
             if (!count)
                 continue;
             *frame = SourceFrame{label->nominalRate, *count, flagWordFor(label->dropFrame)};

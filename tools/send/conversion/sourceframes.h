@@ -66,6 +66,17 @@ constexpr std::int32_t dropFrameIndex(std::int32_t labelCount)
     return labelCount - 2 * (minutes - minutes / 10);
 }
 
+// The other way: the label count (as framesSinceMidnight() counts it at 30)
+// of the frame that is 'index' real frames past midnight. Ten minutes hold
+// 17982 real frames, and every minute of them after the first 1798.
+constexpr std::int32_t dropFrameLabelCount(std::int32_t index)
+{
+    const std::int32_t tens = index / 17982;
+    const std::int32_t rest = index % 17982;
+    const std::int32_t skipped = rest < 2 ? 0 : 2 * ((rest - 2) / 1798);
+    return index + 18 * tens + skipped;
+}
+
 // Frames really in one drop-frame day.
 constexpr std::int32_t DropFramesPerDay = 24 * 60 * 60 * 30 - 2 * (24 * 60 - 24 * 6);
 

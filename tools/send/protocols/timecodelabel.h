@@ -21,6 +21,10 @@ struct TimecodeLabel : TimecodeFields
     friend bool operator!=(const TimecodeLabel &a, const TimecodeLabel &b) { return !(a == b); }
 };
 
+// Frames since midnight, the label counted at its nominal rate as
+// framesSinceMidnight() counts it; nothing for fields out of range.
+std::optional<std::int32_t> labelFrameCount(const TimecodeLabel &label);
+
 // True if the label names a frame that exists within one day: fields in
 // range, and none of the labels that drop-frame skips.
 bool isValidLabel(const TimecodeLabel &label);
