@@ -44,12 +44,10 @@ QString applicationId()
 
 struct ScreenAwake::Private
 {
-    enum class Asking { Nobody, ScreenSaver, Portal };
-
     // Connected on the first hold, so that a display that never holds
     // never starts D-Bus.
     std::optional<QDBusConnection> bus;
-    Asking asking = Asking::Nobody; // an Inhibit call is under way
+    bool asking = false; // an Inhibit call is under way
     bool haveCookie = false;
     uint cookie = 0;               // from org.freedesktop.ScreenSaver
     QDBusObjectPath portalRequest; // from the portal; empty when none
@@ -82,14 +80,13 @@ void ScreenAwake::acquire()
 {
     if (!d->bus)
         d->bus = QDBusConnection::sessionBus();
-    if (!d->bus->isConnected() || d->asking != Private::Asking::Nobody || d->haveCookie ||
-        !d->portalRequest.path().isEmpty())
+    if (!d->bus->isConnected() || d->asking || d->haveCookie || !d->portalRequest.path().isEmpty())
         return;
 
     // Asked without waiting: a desktop that is slow to answer must not hold
     // up the timecode. The answer may come after the hold has ended; then it
     // is let go at once.
-    d->asking = Private::Asking::ScreenSaver;
+    d->asking = true;
     QDBusMessage call = QDBusMessage::createMethodCall(
         ScreenSaverService, ScreenSaverPath, ScreenSaverService, QStringLiteral("Inhibit"));
     call << applicationId() << reason();
@@ -97,7 +94,7 @@ void ScreenAwake::acquire()
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *w) {
         w->deleteLater();
         const QDBusPendingReply<uint> reply = *w;
-        d->asking = Private::Asking::Nobody;
+        d->asking = false;
         if (reply.isError()) {
             askPortal();
             return;
@@ -111,7 +108,7 @@ void ScreenAwake::acquire()
 
 void ScreenAwake::askPortal()
 {
-    d->asking = Private::Asking::Portal;
+    d->asking = true;
     QDBusMessage call = QDBusMessage::createMethodCall(PortalService, PortalPath, PortalInhibit,
                                                        QStringLiteral("Inhibit"));
     call << QString() << PortalInhibitIdle << QVariantMap{{QStringLiteral("reason"), reason()}};
@@ -119,7 +116,7 @@ void ScreenAwake::askPortal()
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *w) {
         w->deleteLater();
         const QDBusPendingReply<QDBusObjectPath> reply = *w;
-        d->asking = Private::Asking::Nobody;
+        d->asking = false;
         if (reply.isError())
             return; // no desktop service: the X server's saver is all there is
         d->portalRequest = reply.value();
