@@ -358,8 +358,7 @@ SendCommand parseSendCommand(const QStringList &arguments)
         options.input = value("input");
         if (options.input.isEmpty())
             return fail(QStringLiteral("--source ltc needs --input FILE or --input jack[:PORT]"));
-        if (options.input.startsWith(QLatin1String("jack:")) &&
-            options.input.size() == int(qstrlen("jack:")))
+        if (options.input == QLatin1String("jack:"))
             return fail(QStringLiteral("--input jack: needs a port name after the colon"));
     }
     if (isSet("channel")) {
