@@ -13,6 +13,7 @@
 // namespace, e.g. unshare -n sh -c 'ip link set lo up && exec ...'.
 
 #include "artnettimecode.h"
+#include "dummyjack.h"
 #include "mtcmessages.h"
 #include "mtcwriter.h"
 #include "timecodedatagram.h"
@@ -182,16 +183,11 @@ int main(int argc, char *argv[])
     // MTC through a dummy JACK server: 480-frame periods at 48 kHz, 10 ms.
     const QByteArray server = "quorvane-bench-" + QByteArray::number(app.applicationPid());
     qputenv("JACK_DEFAULT_SERVER", server);
-    qputenv("JACK_NO_AUDIO_RESERVATION", "1");
     QProcess jackd;
     jackd.setStandardOutputFile(QProcess::nullDevice());
     jackd.setStandardErrorFile(QProcess::nullDevice());
-    jackd.start(QStringLiteral("jackd"),
-                {QStringLiteral("--no-realtime"), QStringLiteral("-n"), QString::fromUtf8(server),
-                 QStringLiteral("-d"), QStringLiteral("dummy"), QStringLiteral("-r"),
-                 QStringLiteral("48000"), QStringLiteral("-p"), QStringLiteral("480")});
     MtcWriter writer;
-    if (!jackd.waitForStarted() || !writer.open("mtcbench", 10000)) {
+    if (!startDummyJack(jackd, QString::fromUtf8(server), 480) || !writer.open("mtcbench", 10000)) {
         std::fprintf(stderr, "no JACK server (jackd, Debian package jackd2)\n");
         return 1;
     }

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 
 #include "describeddatagram.h"
+#include "dummyjack.h"
 #include "mtcmessages.h"
 #include "mtcwriter.h"
 
@@ -40,15 +41,10 @@ void TestMtcJack::initTestCase()
     const QByteArray server =
         "quorvane-mtc-" + QByteArray::number(QCoreApplication::applicationPid());
     qputenv("JACK_DEFAULT_SERVER", server);
-    qputenv("JACK_NO_AUDIO_RESERVATION", "1");
     m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_server.setStandardOutputFile(QProcess::nullDevice());
-    m_server.start(QStringLiteral("jackd"),
-                   {QStringLiteral("--no-realtime"), QStringLiteral("-n"),
-                    QString::fromUtf8(server), QStringLiteral("-d"), QStringLiteral("dummy"),
-                    QStringLiteral("-r"), QStringLiteral("48000"), QStringLiteral("-p"),
-                    QStringLiteral("480")});
-    QVERIFY2(m_server.waitForStarted(), "jackd (Debian package jackd2) is needed");
+    QVERIFY2(startDummyJack(m_server, QString::fromUtf8(server), 480),
+             "jackd (Debian package jackd2) is needed");
     QVERIFY2(m_writer.open("mtcwriter", 10000), "the JACK server did not come up");
 
     QProcess list;

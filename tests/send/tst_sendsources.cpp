@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 
+#include "dummyjack.h"
 #include "ltcsignal.h"
 #include "timecodedatagram.h"
 
@@ -195,15 +196,10 @@ void TestSendSources::ltcEndToEnd()
     QStringList arguments{QStringLiteral("--source"), QStringLiteral("ltc"),
                           QStringLiteral("--input")};
     if (jack) {
-        const QString jackd = QStandardPaths::findExecutable(QStringLiteral("jackd"));
-        if (jackd.isEmpty())
+        if (QStandardPaths::findExecutable(QStringLiteral("jackd")).isEmpty())
             QSKIP("jackd is not installed (Debian package jackd2)");
         const QString server = jackServerName();
-        m_jackd.start(jackd,
-                      {QStringLiteral("--no-realtime"), QStringLiteral("-n"), server,
-                       QStringLiteral("-d"), QStringLiteral("dummy"), QStringLiteral("-r"),
-                       QStringLiteral("48000"), QStringLiteral("-p"), QStringLiteral("256")});
-        QVERIFY(m_jackd.waitForStarted());
+        QVERIFY(startDummyJack(m_jackd, server, 256));
         // The server is ready once a client gets in.
         QDeadlineTimer deadline(10000);
         while (!player.open(server.toUtf8(), signal) && !deadline.hasExpired())
